@@ -1,0 +1,35 @@
+// The sixteen values edited for one project, named after their VRI keys.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace editor {
+
+using VersionQuad = std::array<int32_t, 4>;
+
+struct VersionSettings {
+  bool IncludeVerInfo = true;
+  VersionQuad FileVersion{1, 0, 0, 0};
+  std::string FileVerView;
+  std::string Description;
+  std::string CopyRight = "Copyright (c) 1997 ";
+  int32_t FileType = 0;  // -1: no selection
+  std::string CompanyName;
+  int32_t Translation = 0;  // -1: no selection
+  std::string OriginalName;
+  VersionQuad ProductVersion{1, 0, 0, 0};
+  std::string ProductVerView;
+  std::string ProductName;
+  std::string InternalName;
+  bool IncludeComment = true;
+  std::string Comment;
+  std::string ResourceName;
+};
+
+constexpr int kFileTypeCount = 7;
+extern const char* const kFileTypeNames[kFileTypeCount];
+constexpr int kLanguageCount = 2;
+extern const char* const kLanguageNames[kLanguageCount];
+
+}  // namespace editor

@@ -1,0 +1,97 @@
+#include "hostsim/host.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "hostsim/host_objects.h"
+
+namespace hostsim {
+namespace {
+
+std::string FoldCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+MenuNode* FindIn(MenuNode& node, const std::string& name) {
+  if (node.name == name) return &node;
+  for (auto& child : node.children) {
+    if (MenuNode* found = FindIn(*child, name)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int32_t MenuNode::Position() const {
+  if (!parent) return 0;
+  const auto& siblings = parent->children;
+  for (size_t i = 0; i < siblings.size(); ++i) {
+    if (siblings[i].get() == this) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+Host::Host() { services_ = NewServices(*this); }
+
+Host::~Host() = default;
+
+int32_t Host::servicesRefs() const { return ledger.records().front().refs; }
+
+MenuNode& Host::AddMenuItem(const std::string& parent, const std::string& name,
+                            const std::string& caption) {
+  MenuNode* owner = parent.empty() ? &root_ : FindMenu(parent);
+  if (!owner) owner = &root_;
+  auto node = std::make_unique<MenuNode>();
+  node->name = name;
+  node->caption = caption;
+  node->parent = owner;
+  owner->children.push_back(std::move(node));
+  return *owner->children.back();
+}
+
+MenuNode* Host::FindMenu(const std::string& name) {
+  if (name.empty()) return nullptr;
+  return FindIn(root_, name);
+}
+
+bool Host::Click(const std::string& name) {
+  MenuNode* node = FindMenu(name);
+  if (!node || !node->onClick.Code) return false;
+  TIMenuItemIntf* sender = NewMenuItem(*this, node);
+  node->onClick.Code(node->onClick.Data, sender);
+  sender->Release();
+  return true;
+}
+
+SourceModule& Host::OpenModule(const std::string& fileName, const std::string& text) {
+  SourceModule& module = modules_[FoldCase(fileName)];
+  module.text = text;
+  module.modified = false;
+  return module;
+}
+
+SourceModule* Host::FindModule(const std::string& fileName) {
+  auto it = modules_.find(FoldCase(fileName));
+  return it == modules_.end() ? nullptr : &it->second;
+}
+
+void Host::SetFault(const std::string& operation, Fault fault, int succeedingCalls) {
+  faults_[operation] = FaultRule{fault, calls(operation) + succeedingCalls};
+}
+
+Fault Host::Check(const std::string& operation) {
+  const int n = ++calls_[operation];
+  auto it = faults_.find(operation);
+  if (it == faults_.end() || n <= it->second.succeedingCalls) return Fault::None;
+  if (it->second.fault == Fault::Raise) throw HostFailure(operation);
+  return it->second.fault;
+}
+
+int Host::calls(const std::string& operation) const {
+  auto it = calls_.find(operation);
+  return it == calls_.end() ? 0 : it->second;
+}
+
+}  // namespace hostsim

@@ -1,0 +1,121 @@
+// The stand-in host: a services object, a menu tree, source modules with editor buffers,
+// failure injection on every operation, and a ledger of every object handed out.
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "addin/host_intf.h"
+#include "base/error.h"
+#include "hostsim/ledger.h"
+
+namespace hostsim {
+
+// A failure raised by an operation of the stand-in host.
+class HostFailure : public base::Error {
+ public:
+  explicit HostFailure(const std::string& operation) : base::Error("host failure in " + operation) {}
+};
+
+enum class Fault { None, ReturnNull, Raise };
+
+struct MenuNode {
+  std::string name;
+  std::string caption;
+  std::string hint;
+  int32_t shortCut = 0;
+  int32_t context = 0;
+  int32_t groupIndex = 0;
+  uint8_t flags = 0;
+  TIMenuClickEvent onClick{nullptr, nullptr};
+  MenuNode* parent = nullptr;
+  std::vector<std::unique_ptr<MenuNode>> children;
+
+  int32_t Position() const;
+};
+
+// Every value one InsertChild call was passed.
+struct InsertChildCall {
+  std::string owner;
+  int32_t index;
+  std::string caption;
+  std::string name;
+  std::string hint;
+  int32_t shortCut;
+  int32_t context;
+  int32_t groupIndex;
+  uint8_t flags;
+  TIMenuClickEvent onClick;
+};
+
+struct SourceModule {
+  std::string text;
+  bool modified = false;  // an unsaved edit, as the host's editor marks it
+  int liveReaders = 0;
+  int liveWriters = 0;
+  bool readerAndWriterAtOnce = false;
+};
+
+class SimBase {
+ public:
+  virtual ~SimBase() = default;
+};
+
+class Host {
+ public:
+  Host();
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  // The services object; the host keeps its own reference for its lifetime.
+  TIHostServices* services() const { return services_; }
+  int32_t servicesRefs() const;
+
+  std::string projectFileName;
+  HWND__* hostWindow = nullptr;
+  std::vector<std::string> reportedErrors;
+  std::vector<InsertChildCall> insertCalls;
+  ObjectLedger ledger;
+
+  MenuNode& menuRoot() { return root_; }
+  // Adds an item below the item named `parent` (the root when empty).
+  MenuNode& AddMenuItem(const std::string& parent, const std::string& name,
+                        const std::string& caption);
+  MenuNode* FindMenu(const std::string& name);
+  // Chooses the menu item: calls its click handler with a fresh item object.
+  bool Click(const std::string& name);
+
+  SourceModule& OpenModule(const std::string& fileName, const std::string& text);
+  SourceModule* FindModule(const std::string& fileName);
+
+  // From the call after `succeedingCalls` on, `operation` returns null or raises.
+  void SetFault(const std::string& operation, Fault fault, int succeedingCalls = 0);
+  void ClearFaults() { faults_.clear(); }
+  // Counts the call and returns the fault in force; raises for Fault::Raise.
+  Fault Check(const std::string& operation);
+  int calls(const std::string& operation) const;
+
+  // Takes ownership of an object handed out; it lives until the host goes.
+  template <typename T>
+  T* Keep(std::unique_ptr<T> object) {
+    T* raw = object.get();
+    objects_.push_back(std::move(object));
+    return raw;
+  }
+
+ private:
+  struct FaultRule {
+    Fault fault = Fault::None;
+    int succeedingCalls = 0;
+  };
+  MenuNode root_;
+  std::map<std::string, SourceModule> modules_;
+  std::map<std::string, FaultRule> faults_;
+  std::map<std::string, int> calls_;
+  std::vector<std::unique_ptr<SimBase>> objects_;
+  TIHostServices* services_ = nullptr;
+};
+
+}  // namespace hostsim

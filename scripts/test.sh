@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets everything up, builds both trees and runs every test: natively (with
+# AddressSanitizer and UndefinedBehaviorSanitizer) and the Windows tree under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/bootstrap.sh
+
+status=0
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native || status=1
+
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+# Each run gets a prefix of its own that no other run shares; nothing outlives it.
+export WINEPREFIX="$PWD/build/win32/wineprefix"
+ctest --preset win32 || status=1
+WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
+exit $status

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the given prefix with a Japanese locale
+# (ANSI code page 932). The prefix is created on first use.
+# Usage: wine-run.sh PREFIX PROGRAM [ARGS...]
+set -euo pipefail
+prefix=$1; shift
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# No Mono or Gecko installer prompts: the product needs neither.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+mkdir -p "$(dirname "$prefix")"
+(
+  flock 9
+  if [ ! -f "$prefix/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+) 9>"$prefix.lock"
+exec wine "$@"

@@ -1,0 +1,45 @@
+#include "tests/support/memory_settings_view.h"
+
+namespace testsupport {
+
+using editor::CheckField;
+using editor::ListField;
+using editor::TextField;
+
+MemorySettingsView::MemorySettingsView() {
+  texts_[static_cast<int>(TextField::CopyRight)] = "Copyright (c) 1997 ";
+}
+
+bool MemorySettingsView::Checked(CheckField field) const { return checks_[static_cast<int>(field)]; }
+
+void MemorySettingsView::SetChecked(CheckField field, bool checked) {
+  bool& slot = checks_[static_cast<int>(field)];
+  if (slot != checked) modified_ = true;
+  slot = checked;
+}
+
+void MemorySettingsView::SetSpinValue(int box, int32_t value) {
+  Change(spins_[box], editor::SpinTextFor(value));
+}
+
+void MemorySettingsView::TypeSpin(int box, const std::string& text) { Change(spins_[box], text); }
+
+std::string MemorySettingsView::Text(TextField field) const { return texts_[static_cast<int>(field)]; }
+
+void MemorySettingsView::SetText(TextField field, const std::string& text) {
+  Change(texts_[static_cast<int>(field)], text);
+}
+
+int32_t MemorySettingsView::ItemIndex(ListField field) const { return lists_[static_cast<int>(field)]; }
+
+void MemorySettingsView::SetItemIndex(ListField field, int32_t index) {
+  const bool inRange = index >= 0 && index < editor::ListCount(field);
+  lists_[static_cast<int>(field)] = inRange ? index : -1;
+}
+
+void MemorySettingsView::Change(std::string& slot, const std::string& value) {
+  if (slot != value) modified_ = true;
+  slot = value;
+}
+
+}  // namespace testsupport
