@@ -3,6 +3,7 @@
 #include "base/ansi_path.h"
 #include "editor/vri_settings.h"
 #include "hostsim/host.h"
+#include "tests/support/golden.h"
 #include "tests/support/memory_ini.h"
 #include "tests/support/memory_settings_view.h"
 
@@ -44,19 +45,15 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{", 2, 3, 4", "9,9,9,9"}, SplitCase{"1, 2, 3, x", "1,2,3,9"},
                     SplitCase{"1, 2, 3,4", "1,2,3,9"}));
 
-const char* const kInitialVri[] = {
-    "IncludeVerInfo=1", "FileVersion=1, 0, 0, 0", "FileVerView=", "Description=",
-    "CopyRight=Copyright (c) 1997 ", "FileType=0", "CompanyName=", "Translation=0",
-    "OriginalName=", "ProductVersion=1, 0, 0, 0", "ProductVerView=", "ProductName=",
-    "InternalName=", "IncludeComment=1", "Comment=", "ResourceName=C:\\Work\\Version.rc"};
-
 TEST(SaveSettings, WritesTheSixteenKeysInOrderAndClearsModified) {
   MemorySettingsView view;
   view.SetScriptPath("C:\\Work\\Version.rc");
   view.SetModified(true);
   MemoryIniFile ini;
   editor::SaveSettings(ini, view);
-  EXPECT_EQ(ini.written(), std::vector<std::string>(std::begin(kInitialVri), std::end(kInitialVri)));
+  std::string file = "[Version]\r\n";
+  for (const std::string& line : ini.written()) file += line + "\r\n";
+  EXPECT_EQ(file, testsupport::ReadGolden("Sample_initial.vri"));
   EXPECT_FALSE(view.modified());
 }
 
