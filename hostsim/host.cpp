@@ -81,15 +81,17 @@ void Host::SetFault(const std::string& operation, Fault fault, int succeedingCal
   faults_[operation] = FaultRule{fault, calls(operation) + succeedingCalls};
 }
 
-Fault Host::Check(const std::string& operation) {
-  const int n = ++calls_[operation];
+Fault Host::Check(std::string_view operation) {
+  auto counted = calls_.find(operation);
+  if (counted == calls_.end()) counted = calls_.emplace(std::string(operation), 0).first;
+  const int n = ++counted->second;
   auto it = faults_.find(operation);
   if (it == faults_.end() || n <= it->second.succeedingCalls) return Fault::None;
-  if (it->second.fault == Fault::Raise) throw HostFailure(operation);
+  if (it->second.fault == Fault::Raise) throw HostFailure(std::string(operation));
   return it->second.fault;
 }
 
-int Host::calls(const std::string& operation) const {
+int Host::calls(std::string_view operation) const {
   auto it = calls_.find(operation);
   return it == calls_.end() ? 0 : it->second;
 }

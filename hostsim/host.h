@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addin/host_intf.h"
@@ -94,8 +95,8 @@ class Host {
   void SetFault(const std::string& operation, Fault fault, int succeedingCalls = 0);
   void ClearFaults() { faults_.clear(); }
   // Counts the call and returns the fault in force; raises for Fault::Raise.
-  Fault Check(const std::string& operation);
-  int calls(const std::string& operation) const;
+  Fault Check(std::string_view operation);
+  int calls(std::string_view operation) const;
 
   // Takes ownership of an object handed out; it lives until the host goes.
   template <typename T>
@@ -112,8 +113,8 @@ class Host {
   };
   MenuNode root_;
   std::map<std::string, SourceModule> modules_;
-  std::map<std::string, FaultRule> faults_;
-  std::map<std::string, int> calls_;
+  std::map<std::string, FaultRule, std::less<>> faults_;
+  std::map<std::string, int, std::less<>> calls_;
   std::vector<std::unique_ptr<SimBase>> objects_;
   TIHostServices* services_ = nullptr;
 };
