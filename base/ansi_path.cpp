@@ -21,6 +21,14 @@ size_t LastDelimiter(std::string_view text, std::string_view delimiters, LeadByt
   return found;
 }
 
+size_t FindChar(std::string_view text, char c, LeadByteTest lead) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == c) return i;
+    if (lead(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
+  }
+  return std::string_view::npos;
+}
+
 std::string ExtractFileDir(std::string_view path, LeadByteTest lead) {
   const size_t sep = LastDelimiter(path, "\\:", lead);
   return sep == std::string_view::npos ? std::string() : std::string(path.substr(0, sep + 1));

@@ -16,6 +16,10 @@ bool IsCp932LeadByte(unsigned char byte);
 // byte of a double-byte character; npos when there is none.
 size_t LastDelimiter(std::string_view text, std::string_view delimiters, LeadByteTest lead);
 
+// Index of the first byte equal to `c` that is not the second byte of a double-byte
+// character; npos when there is none.
+size_t FindChar(std::string_view text, char c, LeadByteTest lead);
+
 // Up to and including the last '\' or ':'; empty when there is neither.
 std::string ExtractFileDir(std::string_view path, LeadByteTest lead);
 

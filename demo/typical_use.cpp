@@ -32,7 +32,7 @@ class DemoView final : public editor::SettingsView {
   void SetItemIndex(editor::ListField f, int32_t i) override {
     lists_[static_cast<int>(f)] = i >= 0 && i < editor::ListCount(f) ? i : -1;
   }
-  std::string ScriptPath() const override { return scriptPath_; }
+  std::string GetScriptPath() const override { return scriptPath_; }
   void SetScriptPath(const std::string& p) override { scriptPath_ = p; }
   void SetModified(bool m) override { modified = m; }
   bool modified = false;
@@ -80,7 +80,7 @@ int Run() {
   // 3. No VRI file yet: the initial values; the script beside the project.
   DemoView view;
   view.SetScriptPath(base::ExtractFileDir(kProject, lead) + "Version.rc");
-  std::printf("script path: %s\n", view.ScriptPath().c_str());
+  std::printf("script path: %s\n", view.GetScriptPath().c_str());
   // 4. The user sets the file version and types a description.
   const int32_t version[4] = {1, 2, 0, 5};
   for (int i = 0; i < 4; ++i) view.SetSpinValue(i, version[i]);
@@ -98,12 +98,12 @@ int Run() {
         platform::StartHidden(commandLine);
       },
       [] { std::printf("ｺﾝﾊﾟｲﾙｴﾗｰ\n"); }};
-  editor::CompileVersionResource(editor::ReadSettings(view), view.ScriptPath(), compiler, ports);
+  editor::CompileVersionResource(editor::ReadSettings(view), view.GetScriptPath(), compiler, ports);
   const bool compiled = WaitForFile("C:\\Work\\Version.RES", 60);
   std::printf("Version.RES %s\n", compiled ? "written by the compiler" : "missing after 60 s");
   // 7. Close: the project source gains the directive below {$R *.RES}.
   const auto update = editor::UpdateProjectSource(*host.services(), view.Checked(editor::CheckField::IncludeVerInfo),
-                                                  view.ScriptPath(), lead);
+                                                  view.GetScriptPath(), lead);
   const std::string& source = host.FindModule(kProject)->text;
   HANDLE out = CreateFileA(kProject, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;

@@ -42,7 +42,7 @@ VersionSettings ReadSettings(const SettingsView& view) {
   s.InternalName = view.Text(TextField::InternalName);
   s.IncludeComment = view.Checked(CheckField::IncludeComment);
   s.Comment = view.Text(TextField::Comment);
-  s.ResourceName = view.ScriptPath();
+  s.ResourceName = view.GetScriptPath();
   return s;
 }
 

@@ -42,7 +42,7 @@ class SettingsView {
   virtual int32_t ItemIndex(ListField field) const = 0;
   // An index outside the list leaves no entry selected.
   virtual void SetItemIndex(ListField field, int32_t index) = 0;
-  virtual std::string ScriptPath() const = 0;
+  virtual std::string GetScriptPath() const = 0;
   virtual void SetScriptPath(const std::string& path) = 0;
   virtual void SetModified(bool modified) = 0;
 

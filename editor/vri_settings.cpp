@@ -56,7 +56,7 @@ void LoadSettings(IniFile& ini, SettingsView& view, const std::string& projectFi
   text("InternalName", TextField::InternalName, base::ChangeFileExt(projectFileName, "", lead));
   view.SetChecked(CheckField::IncludeComment, ini.ReadBool(s, "IncludeComment", true));
   text("Comment", TextField::Comment);
-  view.SetScriptPath(ini.ReadString(s, "ResourceName", view.ScriptPath()));
+  view.SetScriptPath(ini.ReadString(s, "ResourceName", view.GetScriptPath()));
 }
 
 void SaveSettings(IniFile& ini, SettingsView& view) {

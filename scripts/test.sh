@@ -14,6 +14,7 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32
 # Each run gets a prefix of its own that no other run shares; nothing outlives it.
 export WINEPREFIX="$PWD/build/win32/wineprefix"
-ctest --preset win32 || status=1
+# The windows are driven under a virtual display.
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win32 || status=1
 WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
 exit $status

@@ -104,7 +104,7 @@ TEST(LoadSettings, AnEmptyFileGivesTheMissingKeyValues) {
   EXPECT_EQ(view.ItemIndex(ListField::FileType), 0);
   EXPECT_EQ(view.Text(TextField::InternalName), "C:\\Work\\Sample");
   EXPECT_TRUE(view.Checked(CheckField::IncludeComment));
-  EXPECT_EQ(view.ScriptPath(), "C:\\Work\\Version.rc");
+  EXPECT_EQ(view.GetScriptPath(), "C:\\Work\\Version.rc");
 }
 
 TEST(LoadSettings, ReadsEveryKeyIntoItsControl) {
@@ -162,7 +162,7 @@ TEST(LoadSettings, AnEmptyResourceNameEmptiesTheScriptPath) {
   MemorySettingsView view;
   view.SetScriptPath("C:\\Work\\Version.rc");
   editor::LoadSettings(ini, view, "C:\\Work\\Sample.dpr", base::IsCp932LeadByte);
-  EXPECT_EQ(view.ScriptPath(), "");
+  EXPECT_EQ(view.GetScriptPath(), "");
 }
 
 TEST(LoadSettings, ValuesEqualToTheShownOnesLeaveTheViewUnmodified) {

@@ -21,7 +21,7 @@ class MemorySettingsView final : public editor::SettingsView {
   void SetText(editor::TextField field, const std::string& text) override;
   int32_t ItemIndex(editor::ListField field) const override;
   void SetItemIndex(editor::ListField field, int32_t index) override;
-  std::string ScriptPath() const override { return scriptPath_; }
+  std::string GetScriptPath() const override { return scriptPath_; }
   void SetScriptPath(const std::string& path) override { scriptPath_ = path; }
   void SetModified(bool modified) override { modified_ = modified; }
 

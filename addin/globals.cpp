@@ -1,0 +1,4 @@
+#include "addin/globals.h"
+
+TIHostServices* HostServices = nullptr;
+TVerMainForm* VerMainForm = nullptr;

@@ -1,0 +1,52 @@
+#include "platform/registry.h"
+
+#include <vector>
+
+#include "base/error.h"
+
+namespace platform {
+
+RegistryApi& Registry() {
+  static RegistryApi api{&RegOpenKeyExA, &RegQueryValueExA, &RegSetValueExA, &RegCloseKey};
+  return api;
+}
+
+bool RegistryKey::Open(const std::string& path) {
+  Close();
+  HKEY key = nullptr;
+  if (Registry().openKey(root_, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
+  key_ = key;
+  return true;
+}
+
+void RegistryKey::Close() {
+  if (key_) Registry().closeKey(key_);
+  key_ = nullptr;
+}
+
+std::string RegistryKey::ReadString(const std::string& name) {
+  DWORD type = 0;
+  DWORD size = 0;
+  if (!key_ || Registry().queryValue(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      size == 0) {
+    return {};
+  }
+  if (type != REG_SZ && type != REG_EXPAND_SZ) {
+    throw base::Error(base::FormatText("'%s' のﾃﾞｰﾀ型が不正です", name));
+  }
+  std::vector<char> data(size + 1, '\0');  // room for a NUL the stored text may lack
+  if (Registry().queryValue(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+      ERROR_SUCCESS) {
+    return {};
+  }
+  return std::string(data.data());
+}
+
+void RegistryKey::WriteString(const std::string& name, const std::string& value) {
+  if (!key_ || Registry().setValue(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                   static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS) {
+    throw base::Error(base::FormatText("'%s' の設定に失敗しました", name));
+  }
+}
+
+}  // namespace platform

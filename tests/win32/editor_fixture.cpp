@@ -1,0 +1,67 @@
+#include "tests/win32/editor_fixture.h"
+
+#include "platform/registry.h"
+
+namespace testsupport {
+
+void EditorWindowTest::SetUp() {
+  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+  dir = std::make_unique<WinTempDir>(info->name());
+  project = *dir / "Sample.dpr";
+  host.projectFileName = project;
+  host.OpenModule(project, projectText);
+  HostServices = host.services();
+  ui::Application& app = ui::Application::Get();
+  app.SetInstance(GetModuleHandleA(nullptr));
+  app.SetTitle("Tallowin");
+  app.SetHelpViewer(&help);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "StandInHostWindow";
+  RegisterClassA(&wc);
+  owner = CreateWindowExA(0, "StandInHostWindow", "Delphi 2.0", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 100,
+                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  app.SetOwner(owner);
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Borland\\Delphi\\2.0", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  nullptr);
+  const std::string hostProgram = *dir / "bin\\delphi32.exe";
+  RegSetValueExA(key, "Delphi 2.0", 0, REG_SZ, reinterpret_cast<const BYTE*>(hostProgram.c_str()),
+                 static_cast<DWORD>(hostProgram.size() + 1));
+  RegCloseKey(key);
+}
+
+void EditorWindowTest::TearDown() {
+  ui::ProcessMessages();
+  EXPECT_EQ(VerMainForm, nullptr);
+  EXPECT_EQ(host.ledger.Problems(), "");
+  ui::Application::Get().SetHelpViewer(nullptr);
+  DestroyWindow(owner);
+  HostServices = nullptr;
+  dir.reset();
+}
+
+void EditorWindowTest::RunEditor(std::vector<UiScript::Step> steps) {
+  steps.insert(steps.begin(), [this] { ownerDisabledWhileOpen = !IsWindowEnabled(owner); });
+  UiScript script(std::move(steps));
+  const bool finished = script.Run([this] {
+    VerMainForm = new TVerMainForm(ui::Application::Get().owner());
+    VerMainForm->ShowModal();
+  });
+  EXPECT_TRUE(finished) << "the window was still open after the last step";
+  ui::ProcessMessages();
+  EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+HWND EditorWindowTest::Control(const char* name) { return form().Find(name)->hwnd(); }
+
+std::string EditorWindowTest::ProjectText() { return host.FindModule(project)->text; }
+
+void EditorWindowTest::Screenshot(HWND window, const char* name) {
+  char folder[MAX_PATH] = {};
+  if (!GetEnvironmentVariableA("TALLOWIN_SCREENSHOTS", folder, sizeof folder)) return;
+  SaveWindowImage(window, std::string(folder) + "\\" + name + ".bmp");
+}
+
+}  // namespace testsupport

@@ -1,0 +1,70 @@
+// The application object of the add-in: instance handle, owner window, title, the
+// current hint with its handler, the help file, and the default error handler.
+#pragma once
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace ui {
+
+// Shows help topics; tests put a recorder in its place.
+class HelpViewer {
+ public:
+  virtual ~HelpViewer() = default;
+  virtual void ShowContext(const std::string& helpFile, int context) = 0;
+};
+
+class Application {
+ public:
+  static Application& Get();
+
+  // The module whose window classes and resources are used (the DLL's own handle).
+  HINSTANCE instance() const { return instance_; }
+  void SetInstance(HINSTANCE instance) { instance_ = instance; }
+
+  // The window that owns the add-in's windows (the host's main window).
+  HWND owner() const { return owner_; }
+  void SetOwner(HWND owner) { owner_ = owner; }
+
+  const std::string& title() const { return title_; }
+  void SetTitle(std::string title) { title_ = std::move(title); }
+
+  // The long part of the hint under the mouse or of the highlighted menu item.
+  const std::string& hint() const { return hint_; }
+  void SetHint(const std::string& hint);
+  void SetHintHandler(std::function<void()> handler) { onHint_ = std::move(handler); }
+  bool HasHintHandler() const { return static_cast<bool>(onHint_); }
+
+  const std::string& helpFile() const { return helpFile_; }
+  void SetHelpFile(std::string path) { helpFile_ = std::move(path); }
+  void HelpContext(int context);
+  void SetHelpViewer(HelpViewer* viewer) { helpViewer_ = viewer; }
+
+  // Shows the message of the exception being handled in a box owned by `window`.
+  void ShowException(HWND window, const std::exception* error);
+
+ private:
+  HINSTANCE instance_ = nullptr;
+  HWND owner_ = nullptr;
+  std::string title_;
+  std::string hint_;
+  std::function<void()> onHint_;
+  std::string helpFile_;
+  HelpViewer* helpViewer_ = nullptr;
+};
+
+// Runs `action`; any exception is shown by the application's error handler instead of
+// unwinding into user32. Returns whether the action ended normally.
+bool Guarded(HWND window, const std::function<void()>& action);
+
+// "short|long": the part before the bar, and the part after it; no bar gives the whole
+// text for both.
+std::string ShortHint(const std::string& hint);
+std::string LongHint(const std::string& hint);
+
+// Processes the messages waiting in the queue.
+void ProcessMessages();
+
+}  // namespace ui

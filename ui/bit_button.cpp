@@ -1,0 +1,114 @@
+#include "ui/bit_button.h"
+
+#include "ui/application.h"
+#include "ui/form.h"
+
+namespace ui {
+
+BitButton::~BitButton() {
+  DropCache();
+  if (glyph_) DeleteObject(glyph_);
+}
+
+HWND BitButton::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  return CreateWindowExA(0, "BUTTON", spec.caption ? spec.caption : "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                         spec.left, spec.top, spec.width, spec.height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Get().instance(), nullptr);
+}
+
+void BitButton::SetGlyph(HBITMAP glyph, int numGlyphs) {
+  if (glyph != glyph_ && glyph_) DeleteObject(glyph_);
+  glyph_ = glyph;
+  numGlyphs_ = numGlyphs < 1 ? 1 : numGlyphs;
+  DropCache();
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void BitButton::DropCache() {
+  for (HBITMAP& image : cache_) {
+    if (image) DeleteObject(image);
+    image = nullptr;
+  }
+}
+
+HBITMAP BitButton::CachedImage(bool enabled) {
+  const int index = enabled || numGlyphs_ < 2 ? 0 : 1;
+  if (!cache_[index]) cache_[index] = BuildImage(index);
+  return cache_[index];
+}
+
+// One image of the glyph over the current button face colour.
+HBITMAP BitButton::BuildImage(int index) {
+  if (!glyph_) return nullptr;
+  BITMAP bm;
+  GetObject(glyph_, sizeof bm, &bm);
+  const int width = bm.bmWidth / numGlyphs_;
+  HDC screen = GetDC(nullptr);
+  HDC source = CreateCompatibleDC(screen);
+  HDC target = CreateCompatibleDC(screen);
+  HBITMAP image = CreateCompatibleBitmap(screen, width, bm.bmHeight);
+  HGDIOBJ oldSource = SelectObject(source, glyph_);
+  HGDIOBJ oldTarget = SelectObject(target, image);
+  RECT r{0, 0, width, bm.bmHeight};
+  FillRect(target, &r, GetSysColorBrush(COLOR_BTNFACE));
+  const COLORREF transparent = GetPixel(source, 0, bm.bmHeight - 1);
+  TransparentBlt(target, 0, 0, width, bm.bmHeight, source, index * width, 0, width, bm.bmHeight, transparent);
+  SelectObject(source, oldSource);
+  SelectObject(target, oldTarget);
+  DeleteDC(source);
+  DeleteDC(target);
+  ReleaseDC(nullptr, screen);
+  return image;
+}
+
+void BitButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool focused = (item.itemState & ODS_FOCUS) != 0;
+  const bool enabled = !(item.itemState & ODS_DISABLED);
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  if (isDefault || focused) {
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&r, -1, -1);
+  }
+  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
+
+  HGDIOBJ oldFont = SelectObject(dc, form().font());
+  const std::string caption = Text();
+  RECT textSize{0, 0, 0, 0};
+  DrawTextA(dc, caption.c_str(), -1, &textSize, DT_CALCRECT | DT_SINGLELINE);
+  int glyphWidth = 0, glyphHeight = 0;
+  HBITMAP image = CachedImage(enabled);
+  if (image) {
+    BITMAP bm;
+    GetObject(image, sizeof bm, &bm);
+    glyphWidth = bm.bmWidth;
+    glyphHeight = bm.bmHeight;
+  }
+  const int spacing = image && !caption.empty() ? 4 : 0;
+  const int total = glyphWidth + spacing + textSize.right;
+  const int shift = pressed ? 1 : 0;
+  int x = (item.rcItem.left + item.rcItem.right - total) / 2 + shift;
+  const int middle = (item.rcItem.top + item.rcItem.bottom) / 2 + shift;
+  if (image) {
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, image);
+    BitBlt(dc, x, middle - glyphHeight / 2, glyphWidth, glyphHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+    x += glyphWidth + spacing;
+  }
+  RECT text{x, middle - textSize.bottom / 2, x + textSize.right, middle - textSize.bottom / 2 + textSize.bottom};
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
+  SelectObject(dc, oldFont);
+  if (focused) {
+    RECT f = item.rcItem;
+    InflateRect(&f, -4, -4);
+    DrawFocusRect(dc, &f);
+  }
+}
+
+}  // namespace ui

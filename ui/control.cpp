@@ -1,0 +1,172 @@
+#include "ui/control.h"
+
+#include "ui/application.h"
+#include "ui/form.h"
+
+namespace ui {
+namespace {
+
+const char kControlProperty[] = "TallowinControl";
+
+}  // namespace
+
+const char* RegisterOwnClass(const char* name, UINT style) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  HINSTANCE instance = Application::Get().instance();
+  if (GetClassInfoExA(instance, name, &wc)) return name;
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name;
+  RegisterClassExA(&wc);
+  return name;
+}
+
+Control::~Control() { Destroy(); }
+
+void Control::Create(Form& form, Control* parent, const ControlSpec& spec, int id) {
+  form_ = &form;
+  parent_ = parent;
+  name_ = spec.name;
+  id_ = id;
+  spec_ = spec;
+  hint = spec.hint ? spec.hint : "";
+  helpContext = spec.helpContext;
+  tabOrder = spec.tabOrder;
+  showTooltip = spec.showTooltip;
+  Attach(CreateHandle(parentWindow(), spec, id));
+}
+
+HWND Control::parentWindow() const { return parent_ ? parent_->hwnd() : form_->hwnd(); }
+
+void Control::Attach(HWND window) {
+  hwnd_ = window;
+  if (!hwnd_) return;
+  SetPropA(hwnd_, kControlProperty, this);
+  original_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
+  const auto font = reinterpret_cast<WPARAM>(form_->font());
+  if (static_cast<WPARAM>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)) != font) SendMessageA(hwnd_, WM_SETFONT, font, FALSE);
+}
+
+void Control::Destroy() {
+  if (!hwnd_) return;
+  HWND window = hwnd_;
+  RemovePropA(window, kControlProperty);
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+  hwnd_ = nullptr;
+  DestroyWindow(window);
+}
+
+void Control::RecreateHandle() {
+  const RECT r = Bounds();
+  const std::string text = Text();
+  const bool enabled = Enabled();
+  const bool focused = Focused();
+  HWND after = GetWindow(hwnd_, GW_HWNDPREV);
+  Destroy();
+  ControlSpec spec = spec_;
+  spec.left = r.left;
+  spec.top = r.top;
+  spec.width = r.right - r.left;
+  spec.height = r.bottom - r.top;
+  Attach(CreateHandle(parentWindow(), spec, id_));
+  SetWindowPos(hwnd_, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetText(text);
+  EnableWindow(hwnd_, enabled);
+  AfterRecreate();
+  if (focused) ::SetFocus(hwnd_);
+}
+
+Control* Control::FromHandle(HWND window) {
+  return window ? static_cast<Control*>(GetPropA(window, kControlProperty)) : nullptr;
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Control* control = FromHandle(window);
+  if (!control) return DefWindowProcA(window, message, wParam, lParam);
+  LRESULT result = 0;
+  if (!Guarded(GetAncestor(window, GA_ROOT), [&] { result = control->WndProc(message, wParam, lParam); })) {
+    return 0;
+  }
+  return result;
+}
+
+LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return Default(message, wParam, lParam);
+}
+
+LRESULT Control::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
+}
+
+std::string Control::Text() const {
+  const int n = GetWindowTextLengthA(hwnd_);
+  std::string text(static_cast<size_t>(n) + 1, '\0');
+  GetWindowTextA(hwnd_, text.data(), n + 1);
+  text.resize(strlen(text.c_str()));
+  return text;
+}
+
+void Control::SetText(const std::string& text) {
+  if (Text() != text) SetWindowTextA(hwnd_, text.c_str());
+}
+
+bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Control::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+
+bool Control::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
+
+RECT Control::Bounds() const {
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool Control::CanFocus() const {
+  if (tabOrder < 0 || !Enabled() || !Visible()) return false;
+  for (Control* p = parent_; p; p = p->parent_) {
+    if (!p->Enabled() || !p->Visible()) return false;
+  }
+  return true;
+}
+
+void Control::SetFocus() { ::SetFocus(hwnd_); }
+
+bool Control::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
+
+bool Control::WantsKey(UINT) const { return false; }
+
+char Control::Accelerator() const {
+  const std::string caption = spec_.caption ? spec_.caption : "";
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(caption[i]))) {
+      ++i;
+    } else if (caption[i] == '&') {
+      const char c = caption[i + 1];
+      if (c != '&') return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+      ++i;
+    }
+  }
+  return 0;
+}
+
+bool Control::DialogChar() { return false; }
+
+void Control::Command(WORD) {}
+
+LRESULT Control::Notify(NMHDR*) { return 0; }
+
+void Control::DrawItem(const DRAWITEMSTRUCT&) {}
+
+void Control::Notification(Control&) {}
+
+void Control::SysColorChange() {}
+
+}  // namespace ui

@@ -1,0 +1,463 @@
+#include "ui/form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/application.h"
+
+namespace ui {
+namespace {
+
+const char kFormClass[] = "TallowinForm";
+const char kFormProperty[] = "TallowinForm";
+const char kFontName[] = "ＭＳ Ｐゴシック";
+constexpr int kFontHeight = 12;
+constexpr UINT kReleaseMessage = WM_APP + 0x100;
+
+void EnsureCommonControls() {
+  static bool done = false;
+  if (done) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  done = true;
+}
+
+const char* FormClass() {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  HINSTANCE instance = Application::Get().instance();
+  if (GetClassInfoExA(instance, kFormClass, &wc)) return kFormClass;
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcA;  // replaced per window by the form's own procedure
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kFormClass;
+  RegisterClassExA(&wc);
+  return kFormClass;
+}
+
+bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+}  // namespace
+
+Form::Form(const FormSpec& spec, HWND owner) : helpContext_(spec.helpContext) {
+  EnsureCommonControls();
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  DWORD exStyle = WS_EX_CONTROLPARENT;
+  if (spec.border == BorderStyle::Dialog) {
+    exStyle |= WS_EX_DLGMODALFRAME;
+  } else {
+    style |= WS_BORDER;
+    if (spec.minimizeBox) style |= WS_MINIMIZEBOX;
+  }
+  if (spec.stayOnTop) exStyle |= WS_EX_TOPMOST;
+  hwnd_ = CreateWindowExA(exStyle, FormClass(), spec.caption, style, 0, 0, spec.clientWidth,
+                          spec.clientHeight, owner, nullptr, Application::Get().instance(), nullptr);
+  if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
+  SetPropA(hwnd_, kFormProperty, this);
+  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::FormProc));
+  font_ = CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFontName);
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+
+  // Client size first (the menu bar may be set later and is accounted for then),
+  // then the window centred on the screen.
+  RECT r{0, 0, spec.clientWidth, spec.clientHeight};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Form::~Form() {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) (*it)->Destroy();
+  controls_.clear();
+  if (tooltip_) DestroyWindow(tooltip_);
+  if (hwnd_) {
+    RemovePropA(hwnd_, kFormProperty);
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
+    SetMenu(nullptr);
+    DestroyWindow(hwnd_);
+  }
+  if (font_) DeleteObject(font_);
+}
+
+void Form::CreateControls(const ControlSpec* specs, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    auto control = specs[i].make();
+    Control* parent = specs[i].parent ? Find(specs[i].parent) : nullptr;
+    control->Create(*this, parent, specs[i], static_cast<int>(100 + controls_.size()));
+    controls_.push_back(std::move(control));
+  }
+  AddTooltips();
+}
+
+void Form::AddTooltips() {
+  if (!tooltip_) {
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               Application::Get().instance(), nullptr);
+  }
+  for (const auto& control : controls_) {
+    const std::string tip = ShortHint(control->hint);
+    if (!control->showTooltip || tip.empty()) continue;
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(control->hwnd());
+    info.lpszText = const_cast<char*>(tip.c_str());
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+void Form::SetMenu(std::unique_ptr<MainMenu> menu) {
+  RECT before;
+  GetClientRect(hwnd_, &before);
+  ::SetMenu(hwnd_, menu ? menu->handle() : nullptr);
+  if (menu_ && IsMenu(menu_->handle()) && menu) DestroyMenu(menu_->handle());
+  menu_ = std::move(menu);
+  if (!menu_) return;
+  // Keep the client area: grow the window by what the menu bar took (twice, as the
+  // bar may wrap once the width is known).
+  for (int pass = 0; pass < 2; ++pass) {
+    RECT now, window;
+    GetClientRect(hwnd_, &now);
+    GetWindowRect(hwnd_, &window);
+    const int dy = before.bottom - now.bottom;
+    if (dy == 0) break;
+    SetWindowPos(hwnd_, nullptr, window.left, window.top - dy / 2, window.right - window.left,
+                 window.bottom - window.top + dy, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+Control* Form::Find(const std::string& name) const {
+  for (const auto& control : controls_) {
+    if (control->name() == name) return control.get();
+  }
+  return nullptr;
+}
+
+void Form::RemoveControl(const std::string& name) {
+  auto it = std::find_if(controls_.begin(), controls_.end(), [&](const auto& c) { return c->name() == name; });
+  if (it == controls_.end()) return;
+  for (const auto& other : controls_) {
+    if (other != *it) other->Notification(**it);
+  }
+  if (defaultButton_ == it->get()) defaultButton_ = nullptr;
+  if (cancelButton_ == it->get()) cancelButton_ = nullptr;
+  controls_.erase(it);
+}
+
+std::string Form::Caption() const {
+  char text[1024] = {};
+  GetWindowTextA(hwnd_, text, sizeof text);
+  return text;
+}
+
+void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+
+void Form::DisableOtherWindows() {
+  disabled_.clear();
+  EnumThreadWindows(GetCurrentThreadId(), &Form::CollectEnabledWindow, reinterpret_cast<LPARAM>(this));
+  HWND owner = GetWindow(hwnd_, GW_OWNER);
+  if (owner && IsWindowEnabled(owner) &&
+      std::find(disabled_.begin(), disabled_.end(), owner) == disabled_.end()) {
+    disabled_.push_back(owner);
+  }
+  for (HWND window : disabled_) EnableWindow(window, FALSE);
+}
+
+BOOL CALLBACK Form::CollectEnabledWindow(HWND window, LPARAM data) {
+  auto* self = reinterpret_cast<Form*>(data);
+  if (window != self->hwnd_ && IsWindowVisible(window) && IsWindowEnabled(window)) self->disabled_.push_back(window);
+  return TRUE;
+}
+
+void Form::EnableOtherWindows() {
+  for (HWND window : disabled_) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  disabled_.clear();
+}
+
+int Form::ShowModal() {
+  if (modal_ || IsWindowVisible(hwnd_)) throw std::runtime_error("the window is already shown");
+  HWND previous = GetActiveWindow();
+  modalResult_ = mrNone;
+  DisableOtherWindows();
+  modal_ = true;
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd_);
+  SetActiveWindow(hwnd_);
+  while (modalResult_ == mrNone) {
+    MSG msg;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      modalResult_ = mrCancel;
+      break;
+    }
+    if (!PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (modalResult_ != mrNone && !TryClose()) modalResult_ = mrNone;
+  }
+  const int result = modalResult_;
+  EnableOtherWindows();
+  ShowWindow(hwnd_, SW_HIDE);
+  modal_ = false;
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  if (closing_) Release();
+  return result;
+}
+
+bool Form::TryClose() {
+  if (!CloseQuery()) return false;
+  const CloseAction action = OnClose();
+  if (action == CloseAction::None) return false;
+  closing_ = action == CloseAction::Free;
+  return true;
+}
+
+void Form::Close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  if (!TryClose()) return;
+  ShowWindow(hwnd_, SW_HIDE);
+  if (closing_) Release();
+}
+
+void Form::Release() { PostMessageA(hwnd_, kReleaseMessage, 0, 0); }
+
+void Form::SetActiveControl(Control* control) {
+  if (control && control->CanFocus()) control->SetFocus();
+}
+
+Control* Form::ActiveControl() const {
+  for (HWND h = GetFocus(); h && h != hwnd_; h = GetParent(h)) {
+    if (Control* c = Control::FromHandle(h)) return &c->form() == this ? c : nullptr;
+  }
+  return nullptr;
+}
+
+std::vector<Control*> Form::TabOrderList() const {
+  std::vector<Control*> list;
+  std::function<void(Control*)> add = [&](Control* container) {
+    std::vector<Control*> children;
+    for (const auto& c : controls_) {
+      if (c->parent() == container && c->tabOrder >= 0) children.push_back(c.get());
+    }
+    std::stable_sort(children.begin(), children.end(),
+                     [](Control* a, Control* b) { return a->tabOrder < b->tabOrder; });
+    for (Control* child : children) {
+      list.push_back(child);
+      add(child);
+    }
+  };
+  add(nullptr);
+  return list;
+}
+
+void Form::SelectNext(bool forward) {
+  std::vector<Control*> list;
+  for (Control* c : TabOrderList()) {
+    if (c->CanFocus()) list.push_back(c);
+  }
+  if (list.empty()) return;
+  Control* current = ActiveControl();
+  auto it = std::find(list.begin(), list.end(), current);
+  size_t index;
+  if (it == list.end()) {
+    index = forward ? 0 : list.size() - 1;
+  } else {
+    const size_t at = static_cast<size_t>(it - list.begin());
+    index = forward ? (at + 1) % list.size() : (at + list.size() - 1) % list.size();
+  }
+  list[index]->SetFocus();
+}
+
+bool Form::PreTranslate(MSG& msg) {
+  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  switch (msg.message) {
+    case WM_MOUSEMOVE:
+      TrackHint(msg.hwnd);
+      return false;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      return KeyDown(msg);
+    case WM_SYSCHAR:
+      return SysChar(msg);
+    default:
+      return false;
+  }
+}
+
+bool Form::KeyDown(MSG& msg) {
+  const UINT vk = static_cast<UINT>(msg.wParam);
+  UINT shortCut = vk;
+  if (KeyIsDown(VK_SHIFT)) shortCut |= ShortCut::kShift;
+  if (KeyIsDown(VK_CONTROL)) shortCut |= ShortCut::kCtrl;
+  if (KeyIsDown(VK_MENU)) shortCut |= ShortCut::kAlt;
+  Control* focused = ActiveControl();
+  if (menu_) {
+    if (MainMenu::Item* item = menu_->FindByShortCut(shortCut)) {
+      if (menu_->Enabled(*item) && item->onClick) Guarded(hwnd_, item->onClick);
+      return true;
+    }
+  }
+  if (focused && focused->WantsKey(vk)) return false;
+  switch (vk) {
+    case VK_F1:
+      HelpRequest(focused);
+      return true;
+    case VK_TAB:
+      if (KeyIsDown(VK_CONTROL) || KeyIsDown(VK_MENU)) return false;
+      SelectNext(!KeyIsDown(VK_SHIFT));
+      return true;
+    case VK_RETURN: {
+      Control* button = focused && focused->ClicksOnReturn() ? focused : defaultButton_;
+      if (!button || !button->Enabled()) return false;
+      Guarded(hwnd_, [button] { button->Click(); });
+      return true;
+    }
+    case VK_ESCAPE:
+      if (!cancelButton_ || !cancelButton_->Enabled()) return false;
+      Guarded(hwnd_, [this] { cancelButton_->Click(); });
+      return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      if (!focused || !focused->MovesFocusOnArrows()) return false;
+      SelectNext(vk == VK_RIGHT || vk == VK_DOWN);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Form::SysChar(MSG& msg) {
+  char c = static_cast<char>(msg.wParam);
+  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  for (const auto& control : controls_) {
+    if (control->Accelerator() == c && control->DialogChar()) return true;
+  }
+  return false;  // the menu bar's own mnemonics
+}
+
+void Form::TrackHint(HWND window) {
+  Control* control = nullptr;
+  for (HWND h = window; h && h != hwnd_ && !control; h = GetParent(h)) control = Control::FromHandle(h);
+  std::string hint;
+  for (Control* c = control; c && hint.empty(); c = c->parent()) hint = c->hint;
+  Application::Get().SetHint(LongHint(hint));
+}
+
+void Form::HelpRequest(Control* control) {
+  int context = 0;
+  for (Control* c = control; c && context == 0; c = c->parent()) context = c->helpContext;
+  if (context == 0) context = helpContext_;
+  if (context != 0) Application::Get().HelpContext(context);
+}
+
+Form* Form::FromHandle(HWND window) {
+  return window ? static_cast<Form*>(GetPropA(window, kFormProperty)) : nullptr;
+}
+
+LRESULT CALLBACK Form::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Form* form = FromHandle(window);
+  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == kReleaseMessage) {
+    delete form;
+    return 0;
+  }
+  LRESULT result = 0;
+  if (!Guarded(window, [&] { result = form->WndProc(message, wParam, lParam); })) return 0;
+  return result;
+}
+
+LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (lParam) {
+        if (Control* c = Control::FromHandle(reinterpret_cast<HWND>(lParam))) c->Command(HIWORD(wParam));
+      } else if (menu_) {
+        MainMenu::Item* item = menu_->FindById(LOWORD(wParam));
+        if (item && item->onClick) item->onClick();
+      }
+      return 0;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (Control* c = Control::FromHandle(header->hwndFrom)) return c->Notify(header);
+      break;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (Control* c = Control::FromHandle(item->hwndItem)) {
+        c->DrawItem(*item);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_MENUSELECT: {
+      const UINT flags = HIWORD(wParam);
+      if (flags == 0xFFFF && lParam == 0) {
+        Application::Get().SetHint("");
+      } else if (menu_ && !(flags & MF_SEPARATOR)) {
+        const std::string hint = menu_->HintFor(LOWORD(wParam), reinterpret_cast<HMENU>(lParam), flags & MF_POPUP);
+        Application::Get().SetHint(LongHint(hint));
+      }
+      return 0;
+    }
+    case WM_HELP: {
+      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+      if (info->iContextType == HELPINFO_MENUITEM) {
+        Application::Get().HelpContext(0);  // menu items carry no help number of their own
+      } else {
+        Control* control = nullptr;
+        for (HWND h = static_cast<HWND>(info->hItemHandle); h && h != hwnd_ && !control; h = GetParent(h)) {
+          control = Control::FromHandle(h);
+        }
+        HelpRequest(control);
+      }
+      return TRUE;
+    }
+    case WM_SYSCOLORCHANGE:
+      for (const auto& control : controls_) control->SysColorChange();
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      } else {
+        if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+          ::SetFocus(lastFocus_);
+        } else if (!ActiveControl()) {
+          SelectNext(true);
+        }
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace ui

@@ -1,0 +1,118 @@
+// A top-level window of the add-in, built from a layout table, with a modal loop,
+// keyboard navigation in tab order, label accelerators, menu shortcuts, hints in the
+// status line and help requests walked outwards through the help numbers.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/menu.h"
+
+namespace ui {
+
+enum class BorderStyle { Single, Dialog };
+
+struct FormSpec {
+  const char* caption;
+  int clientWidth;
+  int clientHeight;
+  BorderStyle border;
+  bool minimizeBox;
+  bool stayOnTop;
+  int helpContext;
+};
+
+enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+enum class CloseAction { None, Hide, Free };
+
+class Form {
+ public:
+  Form(const FormSpec& spec, HWND owner);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  HFONT font() const { return font_; }
+  int helpContext() const { return helpContext_; }
+
+  // Creates the controls of a layout table in its order.
+  void CreateControls(const ControlSpec* specs, size_t count);
+  void SetMenu(std::unique_ptr<MainMenu> menu);
+  MainMenu* menu() const { return menu_.get(); }
+  Control* Find(const std::string& name) const;
+  template <typename T>
+  T& Get(const std::string& name) const {
+    return dynamic_cast<T&>(*Find(name));
+  }
+  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  // Removes a control, telling the others first (linked controls drop their link).
+  void RemoveControl(const std::string& name);
+
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+
+  // Shows the form modally: the other windows of the thread are disabled until it
+  // closes. Returns the modal result.
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  int modalResult() const { return modalResult_; }
+  // Asks the form to close: runs CloseQuery and, if it agrees, OnClose.
+  void Close();
+  // Frees the form once the messages in hand have been processed.
+  void Release();
+
+  void SetActiveControl(Control* control);
+  Control* ActiveControl() const;
+  // Moves the focus to the next (or previous) control in tab order.
+  void SelectNext(bool forward);
+  std::vector<Control*> TabOrderList() const;
+
+  void SetDefaultButton(Control* button) { defaultButton_ = button; }
+  void SetCancelButton(Control* button) { cancelButton_ = button; }
+
+  // Handles a message of the form's modal loop before it is dispatched; true when taken.
+  bool PreTranslate(MSG& msg);
+
+  // Help for a control: its number, else its parents' outwards, else the form's.
+  void HelpRequest(Control* control);
+
+  static Form* FromHandle(HWND window);
+
+ protected:
+  virtual bool CloseQuery() { return true; }
+  virtual CloseAction OnClose() { return CloseAction::Hide; }
+  virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool KeyDown(MSG& msg);
+  bool SysChar(MSG& msg);
+  void TrackHint(HWND window);
+  void AddTooltips();
+  static BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM data);
+  void DisableOtherWindows();
+  void EnableOtherWindows();
+  bool TryClose();
+
+  HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;
+  HWND tooltip_ = nullptr;
+  int helpContext_ = 0;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::unique_ptr<MainMenu> menu_;
+  Control* defaultButton_ = nullptr;
+  Control* cancelButton_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  std::vector<HWND> disabled_;
+  bool modal_ = false;
+  int modalResult_ = mrNone;
+  bool closing_ = false;
+};
+
+}  // namespace ui

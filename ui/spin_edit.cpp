@@ -1,0 +1,161 @@
+#include "ui/spin_edit.h"
+
+#include <algorithm>
+
+#include "base/int_text.h"
+#include "ui/application.h"
+
+namespace ui {
+namespace {
+
+constexpr int kButtonsWidth = 15;
+constexpr int kButtonsHeight = 17;
+constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT kFirstRepeatMs = 400;
+constexpr UINT kRepeatMs = 100;
+const char kSpinEditProperty[] = "TallowinSpinEdit";
+
+char DecimalSeparator() {
+  char text[4] = {};
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text);
+  return text[0] ? text[0] : '.';
+}
+
+}  // namespace
+
+SpinEdit::SpinEdit() = default;
+
+SpinEdit::~SpinEdit() {
+  if (buttons_) DestroyWindow(buttons_);
+}
+
+HWND SpinEdit::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  HWND edit = Edit::CreateHandle(parent, spec, id);
+  SendMessageA(edit, EM_LIMITTEXT, 3, 0);
+  RECT client;
+  GetClientRect(edit, &client);
+  const char* cls = RegisterOwnClass("TallowinSpinButtons", CS_HREDRAW | CS_VREDRAW);
+  buttons_ = CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE, client.right - kButtonsWidth, 0, kButtonsWidth,
+                             kButtonsHeight, edit, nullptr, Application::Get().instance(), nullptr);
+  SetPropA(buttons_, kSpinEditProperty, this);
+  SetWindowLongPtrA(buttons_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SpinEdit::ButtonsProc));
+  // Keep the text clear of the buttons.
+  RECT text{0, 0, client.right - kButtonsWidth - 2, client.bottom};
+  SendMessageA(edit, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
+  return edit;
+}
+
+int32_t SpinEdit::Value() const { return base::ParseIntText(Text()).value_or(minValue); }
+
+void SpinEdit::SetValue(int32_t value) { SetText(std::to_string(std::clamp(value, minValue, maxValue))); }
+
+void SpinEdit::StepBy(int32_t delta) {
+  const int64_t next = static_cast<int64_t>(Value()) + delta;
+  SetValue(static_cast<int32_t>(std::clamp<int64_t>(next, minValue, maxValue)));
+}
+
+bool SpinEdit::IsAcceptedChar(char c) {
+  if (c >= '0' && c <= '9') return true;
+  if (c == '+' || c == '-' || c == DecimalSeparator()) return true;
+  return static_cast<unsigned char>(c) < 0x20 && c != '\r';
+}
+
+bool SpinEdit::WantsKey(UINT vk) const { return vk == VK_UP || vk == VK_DOWN || vk == VK_RETURN; }
+
+LRESULT SpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CHAR:
+      if (!IsAcceptedChar(static_cast<char>(wParam))) {
+        MessageBeep(0);
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_UP || wParam == VK_DOWN) {
+        StepBy(wParam == VK_UP ? 1 : -1);
+        return 0;
+      }
+      break;
+    case WM_KILLFOCUS: {
+      const int32_t v = Value();
+      if (v < minValue || v > maxValue) SetValue(v);
+      break;
+    }
+    default:
+      break;
+  }
+  return Edit::WndProc(message, wParam, lParam);
+}
+
+void SpinEdit::PressButton(int direction) {
+  pressed_ = direction;
+  SetCapture(buttons_);
+  StepBy(direction);
+  repeating_ = false;
+  SetTimer(buttons_, kRepeatTimer, kFirstRepeatMs, nullptr);
+  InvalidateRect(buttons_, nullptr, FALSE);
+}
+
+void SpinEdit::ReleaseButton() {
+  KillTimer(buttons_, kRepeatTimer);
+  if (GetCapture() == buttons_) ReleaseCapture();
+  pressed_ = 0;
+  InvalidateRect(buttons_, nullptr, FALSE);
+}
+
+void SpinEdit::PaintButtons() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(buttons_, &ps);
+  RECT r;
+  GetClientRect(buttons_, &r);
+  const int middle = r.bottom / 2;
+  RECT up{0, 0, r.right, middle};
+  RECT down{0, middle, r.right, r.bottom};
+  DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP | (pressed_ > 0 ? DFCS_PUSHED : 0));
+  DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN | (pressed_ < 0 ? DFCS_PUSHED : 0));
+  EndPaint(buttons_, &ps);
+}
+
+LRESULT CALLBACK SpinEdit::ButtonsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<SpinEdit*>(GetPropA(window, kSpinEditProperty));
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  LRESULT result = 0;
+  const bool handled = Guarded(GetAncestor(window, GA_ROOT), [&] {
+    switch (message) {
+      case WM_PAINT:
+        self->PaintButtons();
+        break;
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK: {
+        RECT r;
+        GetClientRect(window, &r);
+        if (self->CanFocus() && !self->Focused()) self->SetFocus();
+        self->PressButton(static_cast<short>(HIWORD(lParam)) < r.bottom / 2 ? 1 : -1);
+        break;
+      }
+      case WM_LBUTTONUP:
+      case WM_CAPTURECHANGED:
+        if (self->pressed_ != 0) self->ReleaseButton();
+        break;
+      case WM_TIMER:
+        if (wParam == kRepeatTimer && self->pressed_ != 0) {
+          if (!self->repeating_) {
+            self->repeating_ = true;
+            SetTimer(window, kRepeatTimer, kRepeatMs, nullptr);
+          }
+          self->StepBy(self->pressed_);
+        }
+        break;
+      case WM_NCDESTROY:
+        RemovePropA(window, kSpinEditProperty);
+        result = DefWindowProcA(window, message, wParam, lParam);
+        break;
+      default:
+        result = DefWindowProcA(window, message, wParam, lParam);
+        break;
+    }
+  });
+  return handled ? result : 0;
+}
+
+}  // namespace ui

@@ -1,0 +1,44 @@
+// A number box with up and down buttons: digits, signs and the decimal separator only,
+// at most three characters, clamped to its range when set and when the focus leaves.
+#pragma once
+#include <cstdint>
+
+#include "ui/standard_controls.h"
+
+namespace ui {
+
+class SpinEdit : public Edit {
+ public:
+  SpinEdit();
+  ~SpinEdit() override;
+
+  int32_t minValue = 0;
+  int32_t maxValue = 255;
+
+  // The text read by the integer text rule, or the minimum when it is no number.
+  int32_t Value() const;
+  // Shows the value clamped to the range; the same text again is no change.
+  void SetValue(int32_t value);
+  void StepBy(int32_t delta);
+
+  bool WantsKey(UINT vk) const override;
+  // The up and down buttons (a child window at the right edge of the box).
+  HWND buttons() const { return buttons_; }
+
+ protected:
+  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  static bool IsAcceptedChar(char c);
+  static LRESULT CALLBACK ButtonsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void PaintButtons();
+  void PressButton(int direction);
+  void ReleaseButton();
+
+  HWND buttons_ = nullptr;
+  int pressed_ = 0;  // +1 up, -1 down, 0 none
+  bool repeating_ = false;
+};
+
+}  // namespace ui

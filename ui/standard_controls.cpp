@@ -1,0 +1,191 @@
+#include "ui/standard_controls.h"
+
+#include <commctrl.h>
+
+#include "ui/application.h"
+#include "ui/form.h"
+
+namespace ui {
+namespace {
+
+HWND CreateChild(const char* cls, DWORD style, DWORD exStyle, HWND parent, const ControlSpec& spec, int id,
+                 int height) {
+  return CreateWindowExA(exStyle, cls, spec.caption ? spec.caption : "", WS_CHILD | WS_VISIBLE | style, spec.left,
+                         spec.top, spec.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         Application::Get().instance(), nullptr);
+}
+
+}  // namespace
+
+HWND Label::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  ControlSpec sized = spec;
+  if (sized.width == 0 || sized.height == 0) {
+    // Sized to its caption, as a label that sizes itself.
+    HDC dc = GetDC(parent);
+    HGDIOBJ old = SelectObject(dc, form().font());
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, spec.caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(parent, dc);
+    sized.width = r.right;
+    sized.height = r.bottom;
+  }
+  return CreateChild("STATIC", SS_LEFT | SS_NOTIFY, 0, parent, sized, id, sized.height);
+}
+
+bool Label::DialogChar() {
+  Control* target = spec().link ? form().Find(spec().link) : nullptr;
+  if (!target || !target->CanFocus()) return false;
+  target->SetFocus();
+  return true;
+}
+
+HWND Edit::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  return CreateChild("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | extraStyle, WS_EX_CLIENTEDGE, parent, spec, id, spec.height);
+}
+
+void Edit::Command(WORD code) {
+  if (code == EN_CHANGE && onChange) onChange();
+}
+
+DWORD CheckBox::ButtonStyle() const { return BS_3STATE; }
+
+HWND CheckBox::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  HWND window = CreateChild("BUTTON", WS_TABSTOP | ButtonStyle(), 0, parent, spec, id, spec.height);
+  SendMessageA(window, BM_SETCHECK, static_cast<WPARAM>(state_), 0);
+  return window;
+}
+
+void CheckBox::AfterRecreate() { SendMessageA(hwnd(), BM_SETCHECK, static_cast<WPARAM>(state_), 0); }
+
+void CheckBox::SetState(CheckState state) {
+  if (state == state_) return;
+  state_ = state;
+  if (hwnd()) SendMessageA(hwnd(), BM_SETCHECK, static_cast<WPARAM>(state_), 0);
+  ClickAction();
+}
+
+void CheckBox::ClickAction() {
+  if (onClick) onClick();
+}
+
+void CheckBox::Click() { SetState(state_ == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked); }
+
+void CheckBox::Command(WORD code) {
+  if (code == BN_CLICKED) Click();
+}
+
+bool CheckBox::DialogChar() {
+  if (!CanFocus()) return false;
+  SetFocus();
+  if (Focused()) Click();
+  return true;
+}
+
+HWND ComboBox::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  // The window's height includes the dropped-down list; the closed box keeps the
+  // layout's height through the height of its selection field.
+  HWND window = CreateChild("COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, parent, spec, id,
+                            spec.height + 160);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(form().font()), FALSE);
+  SendMessageA(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), spec.height - 6);
+  return window;
+}
+
+void ComboBox::SetItems(const std::vector<std::string>& items) {
+  SendMessageA(hwnd(), CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) SendMessageA(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+int ComboBox::ItemCount() const { return static_cast<int>(SendMessageA(hwnd(), CB_GETCOUNT, 0, 0)); }
+
+int ComboBox::ItemIndex() const {
+  return static_cast<int>(SendMessageA(hwnd(), CB_GETCURSEL, 0, 0));  // CB_ERR (-1) for no selection
+}
+
+void ComboBox::SetItemIndex(int index) {
+  if (index < 0 || index >= ItemCount()) index = -1;
+  SendMessageA(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void ComboBox::Command(WORD code) {
+  if (code == CBN_SELCHANGE && onChange) onChange();
+}
+
+bool ComboBox::WantsKey(UINT vk) const {
+  if (vk == VK_UP || vk == VK_DOWN || vk == VK_LEFT || vk == VK_RIGHT) return true;
+  if (vk == VK_RETURN || vk == VK_ESCAPE) return SendMessageA(hwnd(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+  return false;
+}
+
+HWND Button::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  return CreateChild("BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, parent, spec, id, spec.height);
+}
+
+void Button::Command(WORD code) {
+  if (code == BN_CLICKED) Click();
+}
+
+void Button::Click() {
+  if (onClick) onClick();
+  if (modalResult != 0) form().SetModalResult(modalResult);
+}
+
+bool Button::DialogChar() {
+  if (!CanFocus()) return false;
+  SetFocus();
+  Click();
+  return true;
+}
+
+HWND Panel::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  return CreateChild(RegisterOwnClass("TallowinPanel"), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, spec, id,
+                     spec.height);
+}
+
+LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      RECT r;
+      GetClientRect(hwnd(), &r);
+      DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);  // outer bevel lowered
+      InflateRect(&r, -1, -1);
+      DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);  // inner bevel raised
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+      // Notifications of the panel's children reach the form, which hands them on.
+      return SendMessageA(form().hwnd(), message, wParam, lParam);
+    default:
+      return Control::WndProc(message, wParam, lParam);
+  }
+}
+
+HWND StatusBar::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  return CreateChild(STATUSCLASSNAMEA, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, parent, spec, id,
+                     spec.height);
+}
+
+void StatusBar::SetPanelWidth(int width) {
+  int edges[1] = {width};
+  SendMessageA(hwnd(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(edges));
+}
+
+std::string StatusBar::PanelText() const {
+  char text[1024] = {};
+  const LRESULT n = SendMessageA(hwnd(), SB_GETTEXTLENGTHA, 0, 0);
+  if (LOWORD(n) >= sizeof text) return {};
+  SendMessageA(hwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void StatusBar::SetPanelText(const std::string& text) {
+  SendMessageA(hwnd(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace ui

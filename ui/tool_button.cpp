@@ -1,0 +1,114 @@
+#include "ui/tool_button.h"
+
+#include "ui/application.h"
+
+namespace ui {
+
+ToolButton::~ToolButton() {
+  if (normal_) DeleteObject(normal_);
+  if (disabled_) DeleteObject(disabled_);
+}
+
+HWND ToolButton::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  // The window text is the tooltip text (or the name) so the button can be told apart.
+  const std::string text = ShortHint(spec.hint ? spec.hint : "");
+  return CreateWindowExA(0, RegisterOwnClass("TallowinToolButton"), text.empty() ? spec.name : text.c_str(),
+                         WS_CHILD | WS_VISIBLE, spec.left, spec.top, spec.width, spec.height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Get().instance(), nullptr);
+}
+
+void ToolButton::SetImages(HBITMAP normal, HBITMAP disabled, COLORREF transparent) {
+  if (normal_) DeleteObject(normal_);
+  if (disabled_) DeleteObject(disabled_);
+  normal_ = normal;
+  disabled_ = disabled;
+  transparent_ = transparent;
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void ToolButton::SetEnabled(bool enabled) {
+  Control::SetEnabled(enabled);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void ToolButton::Click() {
+  if (onClick) onClick();
+}
+
+void ToolButton::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  RECT r;
+  GetClientRect(hwnd(), &r);
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  const bool enabled = Enabled();
+  if (enabled && down_ && hot_) {
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  } else if (enabled && hot_) {
+    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+  }
+  HBITMAP image = enabled || !disabled_ ? normal_ : disabled_;
+  if (image) {
+    BITMAP bm;
+    GetObject(image, sizeof bm, &bm);
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, image);
+    const int shift = enabled && down_ && hot_ ? 1 : 0;
+    TransparentBlt(dc, (r.right - bm.bmWidth) / 2 + shift, (r.bottom - bm.bmHeight) / 2 + shift, bm.bmWidth,
+                   bm.bmHeight, source, 0, 0, bm.bmWidth, bm.bmHeight, transparent_);
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+  EndPaint(hwnd(), &ps);
+}
+
+LRESULT ToolButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_MOUSEMOVE: {
+      RECT r;
+      GetClientRect(hwnd(), &r);
+      const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      const bool inside = PtInRect(&r, p) != FALSE;
+      if (inside != hot_) {
+        hot_ = inside;
+        InvalidateRect(hwnd(), nullptr, TRUE);
+      }
+      if (inside && !down_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+        TrackMouseEvent(&track);
+      }
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      hot_ = false;
+      InvalidateRect(hwnd(), nullptr, TRUE);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (!Enabled()) return 0;
+      down_ = true;
+      hot_ = true;
+      SetCapture(hwnd());
+      InvalidateRect(hwnd(), nullptr, TRUE);
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool click = down_ && hot_;
+      down_ = false;
+      if (GetCapture() == hwnd()) ReleaseCapture();
+      InvalidateRect(hwnd(), nullptr, TRUE);
+      if (click) Click();
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      down_ = false;
+      InvalidateRect(hwnd(), nullptr, TRUE);
+      return 0;
+    default:
+      return Control::WndProc(message, wParam, lParam);
+  }
+}
+
+}  // namespace ui
