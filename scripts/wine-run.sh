@@ -14,9 +14,11 @@ mkdir -p "$(dirname "$prefix")"
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
-    # Wine draws the window frames itself (Xvfb has no window manager), and the
-    # windows' font "ＭＳ Ｐゴシック" is played by IPA P Gothic.
+    # Xvfb has no window manager: Wine draws the window frames itself and does not
+    # wait for a manager to map or withdraw windows. The windows' font
+    # "ＭＳ Ｐゴシック" is played by IPA P Gothic.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic' /f >/dev/null 2>&1 || true
     wineserver -w

@@ -207,7 +207,11 @@ int Form::ShowModal() {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-    if (modalResult_ != mrNone && !TryClose()) modalResult_ = mrNone;
+    if (modalResult_ != mrNone) {
+      bool closed = false;
+      Guarded(hwnd_, [&] { closed = TryClose(); });  // a failure while closing keeps the window open
+      if (!closed) modalResult_ = mrNone;
+    }
   }
   const int result = modalResult_;
   EnableOtherWindows();
@@ -316,9 +320,6 @@ bool Form::KeyDown(MSG& msg) {
   }
   if (focused && focused->WantsKey(vk)) return false;
   switch (vk) {
-    case VK_F1:
-      HelpRequest(focused);
-      return true;
     case VK_TAB:
       if (KeyIsDown(VK_CONTROL) || KeyIsDown(VK_MENU)) return false;
       SelectNext(!KeyIsDown(VK_SHIFT));

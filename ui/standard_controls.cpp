@@ -44,6 +44,12 @@ HWND Edit::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
   return CreateChild("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | extraStyle, WS_EX_CLIENTEDGE, parent, spec, id, spec.height);
 }
 
+LRESULT Edit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Control::WndProc(message, wParam, lParam);
+  if (message == WM_SETFOCUS && !(GetKeyState(VK_LBUTTON) & 0x8000)) SendMessageA(hwnd(), EM_SETSEL, 0, -1);
+  return result;
+}
+
 void Edit::Command(WORD code) {
   if (code == EN_CHANGE && onChange) onChange();
 }

@@ -25,6 +25,8 @@ class Edit : public Control {
 
  protected:
   HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  // Entered by the keyboard, the whole text is selected.
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   DWORD extraStyle = 0;
 };
 

@@ -6,7 +6,11 @@ namespace testsupport {
 
 void EditorWindowTest::SetUp() {
   const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  dir = std::make_unique<WinTempDir>(info->name());
+  std::string name = info->name();
+  for (char& c : name) {
+    if (c == '/') c = '-';
+  }
+  dir = std::make_unique<WinTempDir>(name);
   project = *dir / "Sample.dpr";
   host.projectFileName = project;
   host.OpenModule(project, projectText);

@@ -1,23 +1,236 @@
+// The editor window's commands and closing paths, driven with keys, clicks and answers
+// to its message boxes.
 #include <gtest/gtest.h>
 
+#include "editor/vri_settings.h"
+#include "platform/lead_byte.h"
+#include "platform/profile_ini.h"
 #include "tests/win32/editor_fixture.h"
+#include "ui/spin_edit.h"
 #include "ui/standard_controls.h"
 
 namespace testsupport {
 namespace {
 
+const char kQuestion[] = "ﾊﾞｰｼﾞｮﾝ情報は変更されています。保存しますか?";
+const char kDirectiveBelow[] = "{$R *.RES}\r\n{$R VERSION.RES}\r\n";
+
+std::string VriValue(const std::string& file, const char* key) {
+  return platform::ProfileIniFile(file).ReadString("Version", key, "<absent>");
+}
+
 TEST_F(EditorWindowTest, OpensWithInitialValuesAndClosesWithEsc) {
   RunEditor({
       [this] {
+        EXPECT_TRUE(ownerDisabledWhileOpen);
         EXPECT_EQ(form().Caption(), std::string("ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ - ") + dir->path() + "Version.rc");
         EXPECT_EQ(form().ScriptPath, *dir / "Version.rc");
         EXPECT_EQ(form().CompilerPath, *dir / "bin\\brc32.exe");
         EXPECT_FALSE(form().Modified);
+        EXPECT_EQ(GetFocus(), Control("SpinEdit1"));  // the first control in tab order
         Screenshot(form().hwnd(), "editor");
       },
       [] { PressKey(VK_ESCAPE); },
   });
-  EXPECT_NE(ProjectText().find("{$R *.RES}\r\n{$R VERSION.RES}\r\n"), std::string::npos) << ProjectText();
+  EXPECT_NE(ProjectText().find(kDirectiveBelow), std::string::npos) << ProjectText();
+  EXPECT_FALSE(FileExists(*dir / "Sample.vri"));
+}
+
+TEST_F(EditorWindowTest, TypedChangesAreSavedWithCtrlSAndClearModified) {
+  RunEditor({
+      [this] { SetFocus(Control("Edit3")); },
+      [] { TypeText("My tool"); },
+      [this] {
+        EXPECT_EQ(form().Find("Edit3")->Text(), "My tool");
+        EXPECT_TRUE(form().Modified);
+        PressKey('S', true);
+      },
+      [this] {
+        EXPECT_FALSE(form().Modified);
+        EXPECT_EQ(VriValue(*dir / "Sample.vri", "Description"), "My tool");
+        EXPECT_EQ(VriValue(*dir / "Sample.vri", "ResourceName"), *dir / "Version.rc");
+        ClickWindow(Control("ExitButton"));
+      },
+  });
+  EXPECT_NE(ProjectText().find(kDirectiveBelow), std::string::npos);
+}
+
+struct CloseCase {
+  const char* what;
+  int answer;
+  bool closes;
+  bool saved;
+  bool sourceUpdated;
+};
+
+class ClosingModified : public EditorWindowTest, public testing::WithParamInterface<CloseCase> {};
+
+TEST_P(ClosingModified, AsksWhetherToSave) {
+  const CloseCase& c = GetParam();
+  std::string question, caption;
+  bool stillOpen = false;
+  std::vector<UiScript::Step> steps = {
+      [this] { SetFocus(Control("Edit5")); },
+      [] { TypeText("Orbelane"); },
+      [this] { SendMessageA(form().hwnd(), WM_CLOSE, 0, 0); },  // the window's close button
+      [&, this] {
+        HWND box = FindTopWindow("確認");
+        ASSERT_NE(box, nullptr);
+        question = MessageBoxText(box);
+        Screenshot(box, "save-question");
+        AnswerMessageBox(box, c.answer);
+      },
+      [&, this] { stillOpen = VerMainForm && IsWindowVisible(form().hwnd()); },
+  };
+  if (!c.closes) {  // Cancel: close again and answer No
+    steps.push_back([this] { PressKey(VK_ESCAPE); });
+    steps.push_back([] { AnswerMessageBox(FindTopWindow("確認"), IDNO); });
+  }
+  RunEditor(steps);
+  EXPECT_EQ(question, kQuestion) << c.what;
+  EXPECT_EQ(stillOpen, !c.closes) << c.what;
+  EXPECT_EQ(FileExists(*dir / "Sample.vri"), c.saved) << c.what;
+  if (c.saved) {
+    EXPECT_EQ(VriValue(*dir / "Sample.vri", "CompanyName"), "Orbelane");
+  }
+  EXPECT_EQ(ProjectText().find(kDirectiveBelow) != std::string::npos, c.sourceUpdated) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ClosingModified,
+                         testing::Values(CloseCase{"yes", IDYES, true, true, true},
+                                         CloseCase{"no", IDNO, true, false, false},
+                                         CloseCase{"cancel", IDCANCEL, false, false, false}));
+
+TEST_F(EditorWindowTest, AFailedSaveWhileClosingKeepsTheWindowOpen) {
+  CreateDirectoryA((*dir / "Sample.vri").c_str(), nullptr);  // the VRI file's name is taken by a folder
+  std::string error;
+  RunEditor({
+      [this] { form().Get<ui::CheckBox>("Include1").Click(); },
+      [] { PressKey(VK_ESCAPE); },
+      [] { AnswerMessageBox(FindTopWindow("確認"), IDYES); },
+      [&] {
+        HWND box = FindTopWindow("Tallowin");
+        ASSERT_NE(box, nullptr);
+        error = MessageBoxText(box);
+        AnswerMessageBox(box, IDOK);
+      },
+      [this] {
+        EXPECT_TRUE(VerMainForm && IsWindowVisible(form().hwnd()));
+        PressKey(VK_ESCAPE);
+      },
+      [] { AnswerMessageBox(FindTopWindow("確認"), IDNO); },
+  });
+  EXPECT_EQ(error, *dir / "Sample.vri に書き込めません");
+  EXPECT_EQ(ProjectText(), projectText);
+}
+
+TEST_F(EditorWindowTest, UncheckingIncludeRemovesTheDirectiveOnClose) {
+  host.OpenModule(project, "{$R *.RES}\r\n{$R VERSION.RES}\r\nend.");
+  RunEditor({
+      [this] { SetFocus(Control("Include1")); },
+      [] { PressKey(VK_SPACE); },
+      [this] {
+        EXPECT_FALSE(form().Get<ui::CheckBox>("Include1").Checked());
+        EXPECT_TRUE(form().Modified);
+        PressKey('S', true);
+      },
+      [] { PressKey(VK_ESCAPE); },
+  });
+  EXPECT_EQ(ProjectText(), "{$R *.RES}\r\n\r\nend.");
+}
+
+TEST_F(EditorWindowTest, AnExistingVriFileIsLoadedAtCreationAndTheWindowStaysUnmodified) {
+  platform::ProfileIniFile ini(*dir / "Sample.vri");
+  ini.WriteString("Version", "FileVersion", "1, 2, 0, 5");
+  ini.WriteString("Version", "Description", "Loaded");
+  ini.WriteString("Version", "Translation", "1");
+  ini.WriteString("Version", "ResourceName", *dir / "Other.rc");
+  RunEditor({
+      [this] {
+        EXPECT_EQ(form().Find("SpinEdit2")->Text(), "2");
+        EXPECT_EQ(form().Find("SpinEdit4")->Text(), "5");
+        EXPECT_EQ(form().Find("Edit3")->Text(), "Loaded");
+        EXPECT_EQ(form().Get<ui::ComboBox>("ComboBox1").ItemIndex(), 1);
+        EXPECT_EQ(form().ScriptPath, *dir / "Other.rc");
+        // The caption keeps the path set before loading.
+        EXPECT_EQ(form().Caption(), std::string("ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ - ") + dir->path() + "Version.rc");
+        EXPECT_FALSE(form().Modified);
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_NE(ProjectText().find("{$R *.RES}\r\n{$R OTHER.RES}\r\n"), std::string::npos);
+}
+
+TEST_F(EditorWindowTest, OpenLoadsAChosenFileAndLeavesTheWindowModified) {
+  platform::ProfileIniFile other(*dir / "Other.vri");
+  other.WriteString("Version", "ProductName", "Other product");
+  RunEditor({
+      [] { PressKey('O', true); },
+      [this] {
+        HWND dialog = GetActiveWindow();
+        ASSERT_NE(dialog, form().hwnd());
+        char cls[32] = {};
+        GetClassNameA(dialog, cls, sizeof cls);
+        EXPECT_STREQ(cls, "#32770");
+        // The file name field: an edit in the old style, a combo box in the new one.
+        SetDlgItemTextA(dialog, 0x480, (*dir / "Other.vri").c_str());
+        SetDlgItemTextA(dialog, 0x47C, (*dir / "Other.vri").c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      },
+      [this] {
+        EXPECT_EQ(form().Find("Edit7")->Text(), "Other product");
+        EXPECT_EQ(form().Find("Edit8")->Text(), *dir / "Sample");  // missing key: the project name
+        EXPECT_TRUE(form().Modified);
+        PressKey(VK_ESCAPE);
+      },
+      [] { AnswerMessageBox(FindTopWindow("確認"), IDNO); },
+  });
+}
+
+TEST_F(EditorWindowTest, CompileWritesTheShownValuesAndLeavesModified) {
+  RunEditor({
+      [this] { SetFocus(Control("SpinEdit1")); },
+      [] { PressKey(VK_BACK); },
+      [] { TypeText("999"); },
+      [] { PressKey(VK_F9, true); },  // the focus stays in the box, which has not clamped yet
+      [this] {
+        const std::string script = ReadWholeFile(*dir / "Version.rc");
+        EXPECT_NE(script.find("FILEVERSION 999,0,0,0\r\n"), std::string::npos) << script;
+        EXPECT_TRUE(form().Modified);
+        EXPECT_FALSE(FileExists(*dir / "Sample.vri"));
+        PressKey(VK_TAB);
+      },
+      [this] {
+        EXPECT_EQ(form().Find("SpinEdit1")->Text(), "255");
+        form().Get<ui::CheckBox>("Comment1").SetChecked(false);
+        EXPECT_FALSE(IsWindowEnabled(Control("Edit9")));
+        ClickWindow(Control("CompileButton"));
+      },
+      [this] {
+        const std::string script = ReadWholeFile(*dir / "Version.rc");
+        EXPECT_NE(script.find("FILEVERSION 255,0,0,0\r\n"), std::string::npos);
+        EXPECT_EQ(script.find("Comments"), std::string::npos);
+        PressKey(VK_ESCAPE);
+      },
+      [] { AnswerMessageBox(FindTopWindow("確認"), IDNO); },
+  });
+}
+
+TEST_F(EditorWindowTest, ACompileErrorOfTheScriptIsShownAndNoCompilerStarts) {
+  RunEditor({
+      [this] { form().ScriptPath = *dir / "missing folder\\Version.rc"; },
+      [] { PressKey(VK_F9, true); },
+      [this] {
+        HWND box = FindTopWindow("Tallowin");
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), "不正なﾌｧｲﾙ名です");
+        AnswerMessageBox(box, IDOK);
+      },
+      [this] {
+        EXPECT_TRUE(VerMainForm && IsWindowVisible(form().hwnd()));
+        PressKey(VK_ESCAPE);
+      },
+  });
 }
 
 }  // namespace

@@ -42,6 +42,11 @@ bool UiScript::Run(const std::function<void()>& body) {
   body();
   KillTimer(nullptr, timer);
   current = nullptr;
+  if (timedOut_) {
+    MSG msg;  // the quit message that ended the window must not end the next one
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
   return !timedOut_;
 }
 

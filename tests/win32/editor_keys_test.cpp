@@ -1,0 +1,220 @@
+// Keyboard use of the editor window: spin boxes, tab order, accelerators, help, hints.
+#include <gtest/gtest.h>
+
+#include "editor/main_unit.h"
+#include "tests/win32/editor_fixture.h"
+#include "ui/spin_edit.h"
+#include "ui/standard_controls.h"
+
+namespace testsupport {
+namespace {
+
+std::string FocusedName() {
+  ui::Control* c = ui::Control::FromHandle(GetFocus());
+  return c ? c->name() : "<none>";
+}
+
+struct SpinCase {
+  const char* what;
+  const char* keys;  // typed in SpinEdit1 after its text was cleared; ^ up, v down, \r Enter
+  const char* textBefore;  // while it has the focus
+  const char* textAfter;   // once the focus left it
+  bool modified;
+};
+
+class SpinBoxKeys : public EditorWindowTest, public testing::WithParamInterface<SpinCase> {};
+
+TEST_P(SpinBoxKeys, AcceptDigitsAndClampWhenTheFocusLeaves) {
+  const SpinCase& c = GetParam();
+  std::string before, after;
+  RunEditor({
+      [this] { form().Get<ui::SpinEdit>("SpinEdit1").SetText(""); form().Modified = false; },
+      [&] {
+        for (const char* k = c.keys; *k; ++k) {
+          if (*k == '^' || *k == 'v' || *k == '\r') {
+            PressKey(*k == '^' ? VK_UP : *k == 'v' ? VK_DOWN : VK_RETURN);
+          } else {
+            TypeText(std::string(1, *k));
+          }
+        }
+      },
+      [&, this] {
+        before = form().Find("SpinEdit1")->Text();
+        PressKey(VK_TAB);
+      },
+      [&, this] {
+        after = form().Find("SpinEdit1")->Text();
+        EXPECT_EQ(FocusedName(), "SpinEdit2");
+        EXPECT_TRUE(VerMainForm != nullptr) << "Enter must not close the window";
+        form().Modified = false;
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_EQ(before, c.textBefore) << c.what;
+  EXPECT_EQ(after, c.textAfter) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SpinBoxKeys,
+    testing::Values(SpinCase{"999 clamps", "999", "999", "255", true},
+                    SpinCase{"three characters at most", "1234", "123", "123", true},
+                    SpinCase{"letters, blanks and Enter refused", "1a \r2", "12", "12", true},
+                    SpinCase{"minus accepted, clamped up", "-5", "-5", "0", true},
+                    SpinCase{"up arrow", "7^^", "9", "9", true},
+                    SpinCase{"down arrow stops at 0", "1vv", "0", "0", true},
+                    SpinCase{"up arrow stops at 255", "255^", "255", "255", true},
+                    SpinCase{"a sign alone reads as 0 and stays", "+", "+", "+", true}));
+
+TEST_F(EditorWindowTest, TabWalksTheTabOrderAndSkipsTheDisabledComment) {
+  std::vector<std::string> visited;
+  std::vector<UiScript::Step> steps = {[this] { form().Get<ui::CheckBox>("Comment1").SetChecked(false); }};
+  for (int i = 0; i < 22; ++i) {
+    steps.push_back([&] {
+      visited.push_back(FocusedName());
+      PressKey(VK_TAB);
+    });
+  }
+  steps.push_back([&] {
+    visited.push_back(FocusedName());
+    PressKey(VK_TAB, false, true);  // Shift+Tab goes back
+  });
+  steps.push_back([&] {
+    visited.push_back(FocusedName());
+    PressKey(VK_ESCAPE);
+  });
+  steps.push_back([] { AnswerMessageBox(FindTopWindow("確認"), IDNO); });
+  RunEditor(steps);
+  const std::vector<std::string> expected = {
+      "SpinEdit1", "SpinEdit2", "SpinEdit3", "SpinEdit4", "Edit1",     "Edit3",     "Edit4",     "FileTypeBox",
+      "Edit5",     "ComboBox1", "Edit6",     "SpinEdit5", "SpinEdit6", "SpinEdit7", "SpinEdit8", "Edit2",
+      "Edit7",     "Edit8",     "Comment1",  "Include1",  "SpinEdit1", "SpinEdit2", "SpinEdit3", "SpinEdit2"};
+  EXPECT_EQ(visited, expected);
+}
+
+struct AccelCase {
+  char key;
+  const char* focused;
+};
+
+class LabelAccelerators : public EditorWindowTest, public testing::WithParamInterface<AccelCase> {};
+
+TEST_P(LabelAccelerators, MoveTheFocusToTheNamedControl) {
+  std::string focused;
+  RunEditor({
+      [] { PressKey(static_cast<WORD>(GetParam().key), false, false, true); },
+      [&] {
+        focused = FocusedName();
+        PressKey(VK_ESCAPE);
+      },
+      [] {
+        if (HWND box = FindTopWindow("確認")) AnswerMessageBox(box, IDNO);
+      },
+  });
+  EXPECT_EQ(focused, GetParam().focused) << "Alt+" << GetParam().key;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LabelAccelerators,
+                         testing::Values(AccelCase{'V', "Edit1"}, AccelCase{'D', "Edit3"}, AccelCase{'C', "Edit4"},
+                                         AccelCase{'Y', "FileTypeBox"}, AccelCase{'N', "Edit5"},
+                                         AccelCase{'L', "ComboBox1"}, AccelCase{'O', "Edit6"},
+                                         AccelCase{'P', "Edit2"}, AccelCase{'R', "Edit7"},
+                                         AccelCase{'M', "Comment1"}));
+
+struct HelpCase {
+  const char* control;  // focused before F1; nullptr for the help button
+  int topic;
+};
+
+class HelpTopics : public EditorWindowTest, public testing::WithParamInterface<HelpCase> {};
+
+TEST_P(HelpTopics, F1WalksTheHelpNumbersOutwards) {
+  RunEditor({
+      [this] {
+        if (GetParam().control) {
+          SetFocus(Control(GetParam().control));
+          PressKey(VK_F1);
+        } else {
+          ClickWindow(Control("HelpButton"));
+        }
+      },
+      [] { PressKey(VK_ESCAPE); },
+  });
+  char program[MAX_PATH];
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string helpFile = program;
+  helpFile = helpFile.substr(0, helpFile.rfind('\\') + 1) + "Quelvar.hlp";
+  ASSERT_EQ(help.calls.size(), 1u);
+  EXPECT_EQ(help.calls[0].first, helpFile);
+  EXPECT_EQ(help.calls[0].second, GetParam().topic);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HelpTopics,
+                         testing::Values(HelpCase{"Edit4", 15}, HelpCase{"SpinEdit7", 20}, HelpCase{"Include1", 11},
+                                         HelpCase{"SpinEdit1", 12}, HelpCase{"Edit1", 13}, HelpCase{"Edit3", 14},
+                                         HelpCase{"FileTypeBox", 16}, HelpCase{"Edit5", 17},
+                                         HelpCase{"ComboBox1", 18}, HelpCase{"Edit6", 19}, HelpCase{"Edit2", 21},
+                                         HelpCase{"Edit7", 22}, HelpCase{"Edit8", 23}, HelpCase{"Edit9", 24},
+                                         HelpCase{"Comment1", 24}, HelpCase{nullptr, 1}));
+
+TEST_F(EditorWindowTest, ContentsAndAboutFromTheHelpMenu) {
+  std::string about, caption;
+  RunEditor({
+      [this] { SendMessageA(form().hwnd(), WM_COMMAND, form().menu()->Find("Contents1")->id, 0); },
+      [this] { PostMessageA(form().hwnd(), WM_COMMAND, form().menu()->Find("About1")->id, 0); },
+      [&] {
+        HWND box = FindTopWindow("Tallowin");
+        ASSERT_NE(box, nullptr);
+        about = MessageBoxText(box);
+        Screenshot(box, "about");
+        AnswerMessageBox(box, IDOK);
+      },
+      [this] {
+        EXPECT_FALSE(form().Modified);
+        PressKey(VK_ESCAPE);
+      },
+  });
+  ASSERT_EQ(help.calls.size(), 1u);
+  EXPECT_EQ(help.calls[0].second, 1);
+  EXPECT_EQ(about, kAboutText);
+}
+
+TEST_F(EditorWindowTest, TheStatusBarShowsTheLongHintUnderTheMouse) {
+  std::string overOpen, overEdit, overCompile;
+  auto status = [this] { return form().Get<ui::StatusBar>("StatusBar1").PanelText(); };
+  RunEditor({
+      [this] { MoveMouseTo(Control("OpenButton")); },
+      [&] {
+        overOpen = status();
+        MoveMouseTo(Control("Edit4"));
+      },
+      [&] {
+        overEdit = status();
+        MoveMouseTo(Control("CompileButton"));
+      },
+      [&] {
+        overCompile = status();
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_EQ(overOpen, "ﾊﾞｰｼﾞｮﾝ情報ﾌｧｲﾙを開きます");
+  EXPECT_EQ(overEdit, "著作権表示");
+  EXPECT_EQ(overCompile, "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽをｺﾝﾊﾟｲﾙしてresﾌｧｲﾙを生成します");
+}
+
+TEST_F(EditorWindowTest, AHighlightedMenuItemShowsItsHint) {
+  std::string shown;
+  RunEditor({
+      [&, this] {
+        HMENU file = GetSubMenu(GetMenu(form().hwnd()), 0);
+        SendMessageA(form().hwnd(), WM_MENUSELECT, MAKEWPARAM(form().menu()->Find("Save1")->id, MF_HILITE),
+                     reinterpret_cast<LPARAM>(file));
+        shown = form().Get<ui::StatusBar>("StatusBar1").PanelText();
+        SendMessageA(form().hwnd(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_EQ(shown, "編集中のﾘｿｰｽを上書き保存します");
+}
+
+}  // namespace
+}  // namespace testsupport
