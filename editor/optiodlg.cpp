@@ -34,8 +34,8 @@ class TopMostsNormalized {
     }
   }
   ~TopMostsNormalized() {
-    for (HWND window : windows_) {
-      if (IsWindow(window)) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+      if (IsWindow(*it)) SetWindowPos(*it, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
   TopMostsNormalized(const TopMostsNormalized&) = delete;

@@ -7,8 +7,9 @@ prefix=$1; shift
 export WINEPREFIX=$prefix
 export WINEDEBUG=-all
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-# No Mono or Gecko installer prompts: the product needs neither.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# No Mono or Gecko installer prompts (the product needs neither), and no debugger
+# waiting on a crashed program: a crash ends the run.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 mkdir -p "$(dirname "$prefix")"
 (
   flock 9

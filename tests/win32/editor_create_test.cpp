@@ -1,0 +1,129 @@
+// What the editor window finds when it is created: the compiler path from the host's
+// registry key in its variants, and a host that fails to name the project.
+#include <gtest/gtest.h>
+
+#include "platform/registry.h"
+#include "tests/win32/editor_fixture.h"
+
+namespace testsupport {
+namespace {
+
+const char kKey[] = "Software\\Borland\\Delphi\\2.0";
+
+struct RegistryCase {
+  const char* what;
+  DWORD type;        // 0: no value; REG_NONE with deleteKey: no key
+  std::string data;  // stored bytes, as given
+  bool deleteKey;
+  const char* compilerPath;  // relative to the test folder when it starts with '\'
+  const char* error;         // the message shown, if any
+};
+
+class CompilerFromRegistry : public EditorWindowTest, public testing::WithParamInterface<RegistryCase> {};
+
+TEST_P(CompilerFromRegistry, FollowsTheHostsKey) {
+  const RegistryCase& c = GetParam();
+  HKEY key = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_ALL_ACCESS, &key);
+  RegDeleteValueA(key, "Delphi 2.0");
+  if (c.type != 0) {
+    RegSetValueExA(key, "Delphi 2.0", 0, c.type, reinterpret_cast<const BYTE*>(c.data.data()),
+                   static_cast<DWORD>(c.data.size()));
+  }
+  RegCloseKey(key);
+  if (c.deleteKey) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
+  std::string compiler, shownError;
+  std::vector<UiScript::Step> steps;
+  if (c.error) {
+    steps.push_back([&] {
+      HWND box = FindTopWindow("Tallowin");
+      ASSERT_NE(box, nullptr);
+      shownError = MessageBoxText(box);
+      AnswerMessageBox(box, IDOK);
+    });
+  }
+  steps.push_back([&, this] {
+    compiler = form().CompilerPath;
+    PressKey(VK_ESCAPE);
+  });
+  RunEditor(steps);
+  EXPECT_EQ(compiler, c.compilerPath) << c.what;
+  EXPECT_EQ(shownError, c.error ? c.error : "") << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CompilerFromRegistry,
+    testing::Values(
+        RegistryCase{"text", REG_SZ, std::string("C:\\Delphi 2.0\\BIN\\DELPHI32.EXE", 32), false,
+                     "C:\\Delphi 2.0\\BIN\\brc32.exe", nullptr},
+        RegistryCase{"text without its NUL", REG_SZ, "D:\\D2\\BIN\\D.EXE", false, "D:\\D2\\BIN\\brc32.exe", nullptr},
+        RegistryCase{"expandable text", REG_EXPAND_SZ, std::string("E:\\x\\y.exe", 12), false, "E:\\x\\brc32.exe",
+                     nullptr},
+        RegistryCase{"Shift-JIS folder", REG_SZ, std::string("C:\\\x95\x5C\\d.exe", 11), false,
+                     "C:\\\x95\x5C\\brc32.exe", nullptr},
+        RegistryCase{"no value", 0, "", false, "brc32.exe", nullptr},
+        RegistryCase{"empty value", REG_SZ, std::string("", 1), false, "brc32.exe", nullptr},
+        RegistryCase{"no key", 0, "", true, "", nullptr},
+        RegistryCase{"a number", REG_DWORD, std::string("\x01\0\0\0", 4), false, "",
+                     "'Delphi 2.0' のﾃﾞｰﾀ型が不正です"},
+        RegistryCase{"binary", REG_BINARY, "abc", false, "", "'Delphi 2.0' のﾃﾞｰﾀ型が不正です"}));
+
+LONG WINAPI RefuseOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY) { return ERROR_ACCESS_DENIED; }
+
+TEST_F(EditorWindowTest, AKeyThatCannotBeOpenedWithFullAccessLeavesTheCompilerEmpty) {
+  platform::RegistryApi saved = platform::Registry();
+  platform::Registry().openKey = &RefuseOpen;
+  std::string compiler;
+  RunEditor({[&, this] {
+    compiler = form().CompilerPath;
+    PressKey(VK_ESCAPE);
+  }});
+  platform::Registry() = saved;
+  EXPECT_EQ(compiler, "");
+}
+
+TEST_F(EditorWindowTest, AHostThatCannotNameTheProjectLeavesTheScriptPathEmpty) {
+  host.SetFault("GetProjectFileName", hostsim::Fault::Raise);
+  std::string caption, script, error;
+  RunEditor({
+      [&] {
+        HWND box = FindTopWindow("Tallowin");  // loading the VRI file failed too
+        ASSERT_NE(box, nullptr);
+        error = MessageBoxText(box);
+        AnswerMessageBox(box, IDOK);
+      },
+      [&, this] {
+        caption = form().Caption();
+        script = form().ScriptPath;
+        host.ClearFaults();
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_EQ(caption, "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ");
+  EXPECT_EQ(script, "");
+  EXPECT_EQ(error, "host failure in GetProjectFileName");
+}
+
+TEST_F(EditorWindowTest, AFailureInsideAHandlerIsShownAndTheWindowStays) {
+  host.SetFault("OpenSourceModule", hostsim::Fault::Raise);
+  std::string error;
+  RunEditor({
+      [] { PressKey(VK_ESCAPE); },  // closing unmodified updates the project source, which fails
+      [&] {
+        HWND box = FindTopWindow("Tallowin");
+        ASSERT_NE(box, nullptr);
+        error = MessageBoxText(box);
+        AnswerMessageBox(box, IDOK);
+      },
+      [this] {
+        EXPECT_TRUE(VerMainForm && IsWindowVisible(form().hwnd()));
+        host.ClearFaults();
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_EQ(error, "host failure in OpenSourceModule");
+  EXPECT_NE(ProjectText().find("{$R VERSION.RES}"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace testsupport
