@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/application.h"
 #include "ui/form.h"
 
@@ -18,18 +20,17 @@ HWND CreateChild(const char* cls, DWORD style, DWORD exStyle, HWND parent, const
 }  // namespace
 
 HWND Label::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+  // A label sizes itself to its caption in the window's font, never smaller than its
+  // layout says, so that a wider font does not cut the caption off.
+  HDC dc = GetDC(parent);
+  HGDIOBJ old = SelectObject(dc, form().font());
+  RECT r{0, 0, 0, 0};
+  DrawTextA(dc, spec.caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(parent, dc);
   ControlSpec sized = spec;
-  if (sized.width == 0 || sized.height == 0) {
-    // Sized to its caption, as a label that sizes itself.
-    HDC dc = GetDC(parent);
-    HGDIOBJ old = SelectObject(dc, form().font());
-    RECT r{0, 0, 0, 0};
-    DrawTextA(dc, spec.caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(parent, dc);
-    sized.width = r.right;
-    sized.height = r.bottom;
-  }
+  sized.width = std::max<int>(spec.width, r.right);
+  sized.height = std::max<int>(spec.height, r.bottom);
   return CreateChild("STATIC", SS_LEFT | SS_NOTIFY, 0, parent, sized, id, sized.height);
 }
 
