@@ -1,0 +1,128 @@
+#include "addin/quelvar.h"
+
+#include <exception>
+
+#include "addin/globals.h"
+#include "addin/host_ref.h"
+#include "editor/main_unit.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
+
+const char kMenuCaption[] = "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ(&V)";
+const char kNoProjectText[] = "ﾌﾟﾛｼﾞｪｸﾄが開かれていません";
+
+namespace {
+
+const char kName[] = "Tallowin";
+const char kIDString[] = "Orbelane.VersionResourceExpert";
+
+// The add-in object whose menu command is live. A click that arrives after the object
+// is gone finds nothing here and does nothing.
+TQuelvar* liveExpert = nullptr;
+
+// Runs a host-called operation; a failure goes to the host instead of across.
+template <typename F>
+void AtHostBoundary(F&& operation) {
+  try {
+    operation();
+  } catch (const std::exception& e) {
+    ReportException(e.what());
+  } catch (...) {
+    ReportException("");
+  }
+}
+
+}  // namespace
+
+void ReportException(const std::string& message) {
+  if (!HostServices) return;
+  try {
+    HostServices->ReportError(message.c_str());
+  } catch (...) {
+    // The host failed to show the message; there is nowhere else to report it.
+  }
+}
+
+TQuelvar::TQuelvar() {
+  liveExpert = this;
+  InsertMenuCommand();
+}
+
+TQuelvar::~TQuelvar() {
+  // The host has no operation to remove a menu item: the command stays, harmless, and
+  // our reference to it is given back.
+  if (liveExpert == this) liveExpert = nullptr;
+  if (EditVersionResource) {
+    TIMenuItemIntf* item = EditVersionResource;
+    EditVersionResource = nullptr;
+    AtHostBoundary([item] { item->Release(); });
+  }
+}
+
+void TQuelvar::InsertMenuCommand() {
+  if (!HostServices) return;
+  HostRef<TIMenuBarIntf> menu(HostServices->GetMenuBar());
+  if (!menu) return;
+  HostRef<TIMenuItemIntf> topItems(menu->GetTopItems());
+  if (!topItems) return;
+  HostRef<TIMenuItemIntf> objectItem(menu->FindItemByName("EditObjectItem"));
+  if (!objectItem) return;
+  HostRef<TIMenuItemIntf> owner(objectItem->GetOwnerItem());
+  if (!owner) return;
+  const TIMenuClickEvent onClick{&TQuelvar::EditVersionResourceClick, this};
+  EditVersionResource = owner->InsertChild(objectItem->GetPosition() + 1, kMenuCaption, "EditVersionItem", "",
+                                           kMenuShortCut, 0, 0, kMenuFlags, onClick);
+}
+
+int32_t HOSTAPI TQuelvar::AddRef() { return ++refCount_; }
+
+int32_t HOSTAPI TQuelvar::Release() {
+  const int32_t count = --refCount_;
+  if (count == 0) delete this;
+  return count;
+}
+
+int32_t HOSTAPI TQuelvar::GetVersion() { return kInterfaceVersion; }
+
+const char* HOSTAPI TQuelvar::GetName() { return kName; }
+
+const char* TQuelvar::NotProvided() {
+  ReportException("Abstract Error");
+  return nullptr;
+}
+
+const char* HOSTAPI TQuelvar::GetAuthor() { return NotProvided(); }
+const char* HOSTAPI TQuelvar::GetComment() { return NotProvided(); }
+const char* HOSTAPI TQuelvar::GetPage() { return NotProvided(); }
+void* HOSTAPI TQuelvar::GetGlyph() {
+  NotProvided();
+  return nullptr;
+}
+const char* HOSTAPI TQuelvar::GetMenuText() { return NotProvided(); }
+
+uint8_t HOSTAPI TQuelvar::GetStyle() { return esAddIn; }
+
+uint8_t HOSTAPI TQuelvar::GetState() { return esEnabled; }
+
+const char* HOSTAPI TQuelvar::GetIDString() { return kIDString; }
+
+void HOSTAPI TQuelvar::Execute() {
+  AtHostBoundary([] {
+    const char* name = HostServices ? HostServices->GetProjectFileName() : nullptr;
+    if (!name || !*name) {
+      ui::MessageDlg(kNoProjectText, ui::DialogType::Error, MB_OK, 0);
+      return;
+    }
+    if (!VerMainForm) {
+      VerMainForm = new TVerMainForm(ui::Application::Get().owner());
+      VerMainForm->ShowModal();  // the window frees itself once closed
+      return;
+    }
+    if (IsIconic(VerMainForm->hwnd())) ShowWindow(VerMainForm->hwnd(), SW_SHOWNORMAL);
+    SetFocus(VerMainForm->hwnd());
+  });
+}
+
+void HOSTAPI TQuelvar::EditVersionResourceClick(void* self, TIMenuItemIntf*) {
+  if (self && self == liveExpert) static_cast<TIExpert*>(static_cast<TQuelvar*>(self))->Execute();
+}

@@ -1,0 +1,152 @@
+// The installer: in-process against the registry (refusals injected) and as the real
+// program started under Wine.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "base/error.h"
+#include "installer/installer.h"
+#include "platform/registry.h"
+#include "tests/win32/ui_script.h"
+#include "tests/win32/win_temp_dir.h"
+
+namespace {
+
+using testsupport::WinTempDir;
+
+const char kParentKey[] = "Software\\Borland\\Delphi\\2.0";
+
+std::string ValueOf(const char* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kExpertsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+  char data[MAX_PATH] = {};
+  DWORD size = sizeof data, type = 0;
+  const LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS && type == REG_SZ ? data : "<no value>";
+}
+
+int ValueCount() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kExpertsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+  DWORD count = 0;
+  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr);
+  RegCloseKey(key);
+  return static_cast<int>(count);
+}
+
+void CreateExpertsKey() {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, kExpertsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegCloseKey(key);
+}
+
+void DeleteExpertsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, kExpertsKey); }
+
+LONG WINAPI RefuseOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY) { return ERROR_ACCESS_DENIED; }
+LONG WINAPI RefuseSet(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD) { return ERROR_ACCESS_DENIED; }
+
+class InstallerTest : public testing::Test {
+ protected:
+  void SetUp() override { saved_ = platform::Registry(); }
+  void TearDown() override {
+    platform::Registry() = saved_;
+    DeleteExpertsKey();
+  }
+  std::vector<std::string> shown;
+  std::function<void(const char*)> Show() {
+    return [this](const char* text) { shown.push_back(text); };
+  }
+
+ private:
+  platform::RegistryApi saved_{};
+};
+
+TEST_F(InstallerTest, WritesTheLibraryPathBesideTheProgram) {
+  CreateExpertsKey();
+  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show()), 0);
+  EXPECT_EQ(ValueOf("Quelvar"), "C:\\Tools\\Tallowin.dll");
+  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show()), 0);
+  EXPECT_EQ(ValueCount(), 1);
+  EXPECT_EQ(RunInstaller("D:\\\x95\x5C\\setup.exe", Show()), 0);  // run from elsewhere: overwritten
+  EXPECT_EQ(ValueOf("Quelvar"), "D:\\\x95\x5C\\Tallowin.dll");
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(InstallerTest, WithoutTheKeyTellsTheUserAndCreatesNothing) {
+  DeleteExpertsKey();
+  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show()), 0);
+  EXPECT_EQ(shown, std::vector<std::string>{"Delphi2.0がインストールされていません"});
+  EXPECT_EQ(ValueOf("Quelvar"), "<no key>");
+}
+
+TEST_F(InstallerTest, AKeyThatCannotBeOpenedWithFullAccessCountsAsMissing) {
+  CreateExpertsKey();
+  platform::Registry().openKey = &RefuseOpen;
+  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show()), 0);
+  EXPECT_EQ(shown.size(), 1u);
+  EXPECT_EQ(ValueCount(), 0);
+}
+
+TEST_F(InstallerTest, AValueThatCannotBeWrittenRaisesTheSettingError) {
+  CreateExpertsKey();
+  platform::Registry().setValue = &RefuseSet;
+  try {
+    RunInstaller("C:\\Tools\\setup.exe", Show());
+    FAIL() << "the write must raise";
+  } catch (const base::Error& e) {
+    EXPECT_STREQ(e.what(), "'Quelvar' の設定に失敗しました");
+  }
+  EXPECT_EQ(ValueCount(), 0);
+}
+
+// Starts the program and, while it runs, answers its message box with OK.
+DWORD RunProgram(const std::string& program, std::string* boxText) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string commandLine = "\"" + program + "\"";
+  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    return 9999;
+  }
+  for (int i = 0; i < 300 && WaitForSingleObject(pi.hProcess, 100) == WAIT_TIMEOUT; ++i) {
+    HWND box = nullptr;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == pi.dwProcessId && IsWindowVisible(w)) box = w;
+    }
+    if (box) {
+      if (boxText) *boxText = testsupport::MessageBoxText(box);
+      testsupport::AnswerMessageBox(box, IDOK);
+    }
+  }
+  DWORD code = 9998;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code;
+}
+
+TEST_F(InstallerTest, TheProgramRegistersItsFolderAndExitsWithZero) {
+  WinTempDir dir("setup ソ表");
+  const std::string program = dir / "Setup.exe";
+  ASSERT_TRUE(CopyFileA(TALLOWIN_SETUP_EXE, program.c_str(), FALSE));
+  CreateExpertsKey();
+  std::string box;
+  EXPECT_EQ(RunProgram(program, &box), 0u);
+  EXPECT_EQ(box, "");
+  EXPECT_EQ(ValueOf("Quelvar"), dir / "Tallowin.dll");
+}
+
+TEST_F(InstallerTest, TheProgramWithoutTheKeyShowsTheMessageAndExitsWithZero) {
+  WinTempDir dir("setup-nokey");
+  const std::string program = dir / "Setup.exe";
+  ASSERT_TRUE(CopyFileA(TALLOWIN_SETUP_EXE, program.c_str(), FALSE));
+  DeleteExpertsKey();
+  std::string box;
+  EXPECT_EQ(RunProgram(program, &box), 0u);
+  EXPECT_EQ(box, "Delphi2.0がインストールされていません");
+  EXPECT_EQ(ValueOf("Quelvar"), "<no key>");
+}
+
+}  // namespace
