@@ -6,7 +6,8 @@ std::string AddInTitle(const std::string& libraryPath, base::LeadByteTest lead) 
   std::string name = base::ExtractFileName(libraryPath, lead);
   const size_t dot = base::FindChar(name, '.', lead);
   if (dot != std::string::npos) name.resize(dot);
-  for (size_t i = 1; i < name.size(); ++i) {
+  const size_t first = !name.empty() && lead(static_cast<unsigned char>(name[0])) ? 2 : 1;
+  for (size_t i = first; i < name.size(); ++i) {
     if (lead(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
       ++i;  // double-byte characters have no case here
     } else if (name[i] >= 'A' && name[i] <= 'Z') {
