@@ -1,6 +1,7 @@
 // The stand-in host: a services object, a menu tree, source modules with editor buffers,
 // failure injection on every operation, and a ledger of every object handed out.
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -77,6 +78,8 @@ class Host {
   std::string projectFileName;
   HWND__* hostWindow = nullptr;
   std::vector<std::string> reportedErrors;
+  // Called with each message the add-in reports (the host shows it to the user).
+  std::function<void(const std::string&)> onReportError;
   std::vector<InsertChildCall> insertCalls;
   ObjectLedger ledger;
 

@@ -205,6 +205,7 @@ class Services final : public SimObject<TIHostServices> {
   void HOSTAPI ReportError(const char* message) override {
     host_.Check("ReportError");
     host_.reportedErrors.push_back(message ? message : "");
+    if (host_.onReportError) host_.onReportError(host_.reportedErrors.back());
   }
   TISourceModuleIntf* HOSTAPI OpenSourceModule(const char* fileName) override {
     SourceModule* module = host_.FindModule(fileName ? fileName : "");
