@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Sets everything up, builds the Windows tree and plays the typical use under Wine:
-# C:\Work\Sample.dpr gets its VRI file, its version script, the compiled Version.RES
-# and the resource directive. The produced files are copied to out/demo/.
+# Sets everything up and runs the product's main job: the installer registers
+# Tallowin.dll, the stand-in host IDE starts with a sample project, and the version
+# information command is used.
+# With a display (and not under CI) the host is left to you: choose
+# 編集 > ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ (Shift+Alt+V). Without one, the typical use is walked through under
+# Xvfb by a script, and the screenshots and the produced files (VRI file, script,
+# Version.RES, the updated project source) are left in out/demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
@@ -10,19 +14,36 @@ cmake --build --preset win32
 
 prefix="$PWD/build/win32/demo-prefix"
 out="$PWD/out/demo"
-rm -rf "$out" && mkdir -p "$out"
+build="$PWD/build/win32"
+
+if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
+  work="$out/interactive"
+  mkdir -p "$work/Tallowin" "$work/Delphi 2.0/Bin" "$work/Work"
+  cp "$build/dist/Setup.exe" "$build/dist/Tallowin.dll" "$work/Tallowin/"
+  cp "$build/hostsim/standin_host.exe" "$build/hostsim/brc32.exe" "$work/Delphi 2.0/Bin/"
+  [ -f "$work/Work/Sample.dpr" ] || printf 'program Sample;\r\n\r\nuses\r\n  Forms;\r\n\r\n{$R *.RES}\r\n\r\nbegin\r\n  Application.Initialize;\r\n  Application.Run;\r\nend.\r\n' > "$work/Work/Sample.dpr"
+  scripts/wine-run.sh "$prefix" "$work/Delphi 2.0/Bin/standin_host.exe" /register
+  scripts/wine-run.sh "$prefix" "$work/Tallowin/Setup.exe"
+  echo "The stand-in host opens $work/Work/Sample.dpr; choose 編集 > ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ (Shift+Alt+V)."
+  exec scripts/wine-run.sh "$prefix" "$work/Delphi 2.0/Bin/standin_host.exe" "$work/Work/Sample.dpr"
+fi
+
+rm -rf "$out" "$prefix" && mkdir -p "$out"
 status=0
-scripts/wine-run.sh "$prefix" build/win32/demo/typical_use.exe | iconv -f CP932 -t UTF-8 || status=$?
-cp "$prefix/drive_c/Work/"* "$out/" 2>/dev/null || true
+xvfb-run -a -s "-screen 0 1024x768x24" env TALLOWIN_DEMO_OUT="Z:${out//\//\\}" \
+  scripts/wine-run.sh "$prefix" "$build/tests/win32/e2e_tests.exe" \
+  --gtest_filter='TypicalUse.FromInstallationToTheLinkedVersionResource' || status=$?
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+for bmp in "$out"/*.bmp; do
+  [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
+done
 
 echo
-echo "== produced files, in $out =="
-for f in "$out"/*; do
-  echo "--- $(basename "$f")"
-  case "$f" in
-    *.RES) od -A d -c "$f" | head -5 ;;
-    *) iconv -f CP932 -t UTF-8 "$f" | tr -d '\r' ;;
-  esac
+echo "== The typical use left its files in $out =="
+ls -1 "$out"/*.png "$out/Work"
+for f in Sample.vri Version.rc Sample.dpr; do
+  echo "--- Work/$f"
+  iconv -f CP932 -t UTF-8 "$out/Work/$f" | tr -d '\r'
 done
+echo "--- Work/Version.RES: $(stat -c %s "$out/Work/Version.RES") bytes, written by the resource compiler stand-in"
 exit $status

@@ -1,0 +1,247 @@
+// The typical use from end to end, with the real installer, the real Tallowin.dll and the
+// stand-in host program, each in its own process, driven by keys as a person would.
+// With TALLOWIN_DEMO_OUT set, the work folder is kept there with screenshots.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+
+#include "tests/support/version_resource.h"
+#include "tests/win32/ui_script.h"
+#include "tests/win32/win_temp_dir.h"
+
+namespace {
+
+using testsupport::PressKey;
+using testsupport::ReadWholeFile;
+
+const char kProjectText[] =
+    "program Sample;\r\n\r\nuses\r\n  Forms,\r\n  Main in 'Main.pas' {MainForm};\r\n\r\n{$R *.RES}\r\n\r\n"
+    "begin\r\n  Application.Initialize;\r\n  Application.CreateForm(TMainForm, MainForm);\r\n"
+    "  Application.Run;\r\nend.\r\n";
+
+bool WaitFor(const std::function<bool()>& done, int seconds) {
+  for (int i = 0; i < seconds * 20; ++i) {
+    if (done()) return true;
+    Sleep(50);
+  }
+  return done();
+}
+
+struct Process {
+  PROCESS_INFORMATION info{};
+  bool Start(const std::string& program, const std::string& arguments) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    return CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &info) != FALSE;
+  }
+  DWORD Wait(int seconds) {
+    DWORD code = 9999;
+    if (WaitForSingleObject(info.hProcess, seconds * 1000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
+    return code;
+  }
+  ~Process() {
+    if (info.hProcess) {
+      if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 1);
+      CloseHandle(info.hProcess);
+      CloseHandle(info.hThread);
+    }
+  }
+};
+
+// A visible top-level window of the process, with the given caption (any when empty).
+HWND WindowOf(DWORD pid, const std::string& caption) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char text[512] = {};
+    GetWindowTextA(w, text, sizeof text);
+    if (owner == pid && IsWindowVisible(w) && (caption.empty() || caption == text)) return w;
+  }
+  return nullptr;
+}
+
+HWND HostWindow(DWORD pid) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (owner == pid && IsWindowVisible(w) && std::string(cls) == "TallowinStandInHost") return w;
+  }
+  return nullptr;
+}
+
+struct ChildSearch {
+  HWND parent;
+  POINT at;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<ChildSearch*>(data);
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(HWND_DESKTOP, search->parent, reinterpret_cast<POINT*>(&r), 2);
+  if (r.left == search->at.x && r.top == search->at.y && GetParent(child) == search->parent) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The control at a layout position of the window's client area.
+HWND ChildAt(HWND window, int left, int top) {
+  ChildSearch search{window, {left, top}, nullptr};
+  EnumChildWindows(window, &MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string TextOf(HWND window) {
+  char text[1024] = {};
+  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void Focus(HWND window) {
+  SetForegroundWindow(window);
+  Sleep(200);
+}
+
+class TypicalUse : public testing::Test {
+ protected:
+  void SetUp() override {
+    char demo[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("TALLOWIN_DEMO_OUT", demo, sizeof demo)) {
+      root = std::string(demo) + "\\";
+      CreateDirectoryA(demo, nullptr);
+    } else {
+      temp = std::make_unique<testsupport::WinTempDir>("typical use");
+      root = temp->path();
+    }
+    for (const char* folder : {"Tallowin ソ", "Delphi 2.0", "Delphi 2.0\\Bin", "Work"}) {
+      CreateDirectoryA((root + folder).c_str(), nullptr);
+    }
+    hostProgram = root + "Delphi 2.0\\Bin\\standin_host.exe";
+    ASSERT_TRUE(CopyFileA(TALLOWIN_BUILD "/hostsim/standin_host.exe", hostProgram.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TALLOWIN_BUILD "/hostsim/brc32.exe", (root + "Delphi 2.0\\Bin\\brc32.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TALLOWIN_BUILD "/dist/Setup.exe", (root + "Tallowin ソ\\Setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TALLOWIN_BUILD "/dist/Tallowin.dll", (root + "Tallowin ソ\\Tallowin.dll").c_str(), FALSE));
+    project = root + "Work\\Sample.dpr";
+    testsupport::WriteWholeFile(project, kProjectText);
+    for (const char* name : {"Sample.vri", "Version.rc", "Version.RES"}) DeleteFileA((root + "Work\\" + name).c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\2.0\\Experts");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Borland\\Delphi\\2.0");
+    SetEnvironmentVariableA("TALLOWIN_HOST_LOG", (root + "host.log").c_str());
+    DeleteFileA((root + "host.log").c_str());
+  }
+
+  // 1. The host has been installed, then the add-in; the host starts.
+  void InstallAndStart(const std::string& arguments) {
+    Process reg;
+    ASSERT_TRUE(reg.Start(hostProgram, "/register"));
+    ASSERT_EQ(reg.Wait(30), 0u);
+    Process setup;
+    ASSERT_TRUE(setup.Start(root + "Tallowin ソ\\Setup.exe", ""));
+    ASSERT_EQ(setup.Wait(30), 0u);
+    ASSERT_TRUE(host.Start(hostProgram, arguments));
+    ASSERT_TRUE(WaitFor([this] { return HostWindow(host.info.dwProcessId) != nullptr; }, 30));
+    ASSERT_TRUE(WaitFor([this] { return Log().find("ready") != std::string::npos; }, 30));
+    hostWindow = HostWindow(host.info.dwProcessId);
+  }
+
+  std::string Log() { return ReadWholeFile(root + "host.log"); }
+  void Shot(HWND window, const char* name) {
+    if (temp) return;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(700);  // the other process paints in its own time
+    testsupport::SaveWindowImage(window, root + name + ".bmp");
+  }
+  HWND ChooseCommand(const std::string& caption) {
+    Focus(hostWindow);
+    PressKey('V', false, true, true);  // Shift+Alt+V
+    HWND editor = nullptr;
+    WaitFor([&] { return (editor = WindowOf(host.info.dwProcessId, caption)) != nullptr; }, 30);
+    return editor;
+  }
+
+  std::unique_ptr<testsupport::WinTempDir> temp;
+  std::string root, hostProgram, project;
+  Process host;
+  HWND hostWindow = nullptr;
+};
+
+TEST_F(TypicalUse, FromInstallationToTheLinkedVersionResource) {
+  InstallAndStart("\"" + project + "\"");
+  // The command is shown below "EditObjectItem".
+  const std::string log = Log();
+  EXPECT_NE(log.find("Tallowin.dll: INITEXPERT0016 returned 1"), std::string::npos) << log;
+  const size_t object = log.find("menu EditMenu > EditObjectItem");
+  const size_t command = log.find("menu EditMenu > EditVersionItem | ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ(&V) | position 2 | shortcut A056 | flags 6");
+  ASSERT_NE(command, std::string::npos) << log;
+  EXPECT_LT(object, command);
+  EXPECT_EQ(log.find("menu", log.find('\n', object) + 1), command);
+  Shot(hostWindow, "1-host");
+
+  // 2-3. The project is open; the window opens with the initial values.
+  const std::string caption = "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ - " + root + "Work\\Version.rc";
+  HWND editor = ChooseCommand(caption);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(TextOf(ChildAt(editor, 102, 59)), "1");
+  EXPECT_EQ(TextOf(ChildAt(editor, 102, 123)), "Copyright (c) 1997 ");
+  // 4. File version 1, 2, 0, 5 and a description.
+  SendMessageA(ChildAt(editor, 148, 59), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("2"));
+  SendMessageA(ChildAt(editor, 240, 59), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5"));
+  SendMessageA(ChildAt(editor, 102, 102), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("サンプル表示"));
+  Shot(editor, "2-editor");
+  // 5. Save.
+  Focus(editor);
+  PressKey('S', true);
+  ASSERT_TRUE(WaitFor([&] { return ReadWholeFile(root + "Work\\Sample.vri").find("FileVersion=1, 2, 0, 5") != std::string::npos; }, 10));
+  // 6. Compile: the compiler writes Version.RES beside the script on its own.
+  PressKey(VK_F9, true);
+  ASSERT_TRUE(WaitFor([&] { return testsupport::FileExists(root + "Work\\Version.RES"); }, 60));
+  Sleep(500);
+  const auto res = testsupport::ParseVersionRes(ReadWholeFile(root + "Work\\Version.RES"));
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->fileVersionMS, 0x00010002u);
+  EXPECT_EQ(res->fileVersionLS, 0x00000005u);
+  EXPECT_EQ(testsupport::ToCp932(res->strings.at("FileDescription")), "サンプル表示");
+  // 7. Close: the directive appears below {$R *.RES}, as an unsaved edit in the host.
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return WindowOf(host.info.dwProcessId, caption) == nullptr; }, 10));
+  ASSERT_TRUE(WaitFor([&] { return TextOf(hostWindow).find(" *") != std::string::npos; }, 10));
+  Shot(hostWindow, "3-host-updated");
+  Focus(hostWindow);
+  PressKey('S', true);  // the host saves the project
+  ASSERT_TRUE(WaitFor([&] { return ReadWholeFile(project).find("{$R *.RES}\r\n{$R VERSION.RES}\r\n") != std::string::npos; }, 10));
+  EXPECT_EQ(TextOf(hostWindow).find(" *"), std::string::npos);
+
+  // Reopening shows the saved values.
+  editor = ChooseCommand(caption);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(TextOf(ChildAt(editor, 148, 59)), "2");
+  EXPECT_EQ(TextOf(ChildAt(editor, 240, 59)), "5");
+  EXPECT_EQ(TextOf(ChildAt(editor, 102, 102)), "サンプル表示");
+  Focus(editor);
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return WindowOf(host.info.dwProcessId, caption) == nullptr; }, 10));
+  PostMessageA(hostWindow, WM_CLOSE, 0, 0);
+  EXPECT_EQ(host.Wait(30), 0u);
+  EXPECT_NE(Log().find("ended"), std::string::npos);
+}
+
+TEST_F(TypicalUse, TheCommandWithoutAProjectSaysSo) {
+  InstallAndStart("");
+  HWND box = ChooseCommand("ｴﾗｰ");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(testsupport::MessageBoxText(box), "ﾌﾟﾛｼﾞｪｸﾄが開かれていません");
+  testsupport::AnswerMessageBox(box, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return WindowOf(host.info.dwProcessId, "ｴﾗｰ") == nullptr; }, 10));
+  PostMessageA(hostWindow, WM_CLOSE, 0, 0);
+  EXPECT_EQ(host.Wait(30), 0u);
+}
+
+}  // namespace
