@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
 
 status=0
+# The fuzz targets, briefly (scripts/fuzz.sh runs them longer).
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}" || status=1
+
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native || status=1

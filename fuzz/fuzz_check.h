@@ -1,0 +1,12 @@
+// A failed invariant ends the run so that libFuzzer keeps the input that broke it.
+#pragma once
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(condition)                                                  \
+  do {                                                                         \
+    if (!(condition)) {                                                        \
+      std::fprintf(stderr, "invariant failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+      std::abort();                                                            \
+    }                                                                          \
+  } while (0)
