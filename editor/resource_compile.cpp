@@ -2,11 +2,17 @@
 
 #include <exception>
 
+#include "base/error.h"
 #include "editor/version_script.h"
 
 namespace editor {
 
 std::string CompilerCommandLine(const std::string& compilerPath, const std::string& scriptPath) {
+  // A double quote would end the quoting early and let the rest of the path through as
+  // further arguments or another program; no Windows file name holds one.
+  if (compilerPath.find('"') != std::string::npos || scriptPath.find('"') != std::string::npos) {
+    throw base::Error("a path holds a double quote");
+  }
   return "\"" + compilerPath + "\" -r \"" + scriptPath + "\"";
 }
 

@@ -8,7 +8,7 @@
 
 namespace editor {
 
-// "COMPILER" -r "SCRIPT", both paths unchanged.
+// "COMPILER" -r "SCRIPT", both paths unchanged. A path holding a double quote raises.
 std::string CompilerCommandLine(const std::string& compilerPath, const std::string& scriptPath);
 
 struct CompilePorts {

@@ -55,6 +55,19 @@ TEST(CompileCommand, WritesTheScriptThenStartsTheCompiler) {
                                                 "start \"C:\\B\\brc32.exe\" -r \"C:\\W\\V.rc\""}));
 }
 
+TEST(CommandLine, APathWithADoubleQuoteIsRefused) {
+  EXPECT_THROW(CompilerCommandLine("C:\\x\" -evil \"brc32.exe", "V.rc"), base::Error);
+  EXPECT_THROW(CompilerCommandLine("brc32.exe", "V.rc\" & calc & \""), base::Error);
+}
+
+TEST(CompileCommand, ACompilerPathWithADoubleQuoteStartsNothingAndReports) {
+  Recorder r;
+  editor::CompileVersionResource({}, "C:\\W\\V.rc", "C:\\x\" -evil \"brc32.exe", r.Ports());
+  ASSERT_EQ(r.events.size(), 2u);
+  EXPECT_EQ(r.events[0].rfind("write ", 0), 0u);
+  EXPECT_EQ(r.events[1], "compile error");
+}
+
 TEST(CompileCommand, AnEmptyScriptPathDoesNothing) {
   Recorder r;
   editor::CompileVersionResource({}, "", "C:\\B\\brc32.exe", r.Ports());
