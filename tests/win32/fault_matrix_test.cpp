@@ -117,8 +117,13 @@ TEST(Faults, AProgramNamedAfterTheFirstWordOfTheCompilerPathIsNotStarted) {
   WinTempDir dir("planted");
   CreateDirectoryA((dir / "my tools").c_str(), nullptr);
   ASSERT_TRUE(CopyFileA(TALLOWIN_TOOLS_DIR "/brc32", (dir / "my tools\\brc32.exe").c_str(), FALSE));
-  // Unquoted, "…\my tools\brc32.exe" would start "…\my.exe".
+  // Unquoted, "…\my tools\brc32.exe" starts "…\my.exe" (a copy keeps the stand-in's
+  // right to run; its text is then replaced).
+  ASSERT_TRUE(CopyFileA(TALLOWIN_TOOLS_DIR "/brc32", (dir / "my.exe").c_str(), FALSE));
   testsupport::WriteWholeFile(dir / "my.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/planted-ran\"\n");
+  platform::StartHidden(dir / "my tools\brc32.exe -r " + dir / "x.rc");
+  ASSERT_TRUE(WaitForFile(dir / "planted-ran", 30)) << "the planted program must be reachable unquoted";
+  DeleteFileA((dir / "planted-ran").c_str());
   bool reported = false;
   editor::CompileVersionResource({}, dir / "Version.rc", dir / "my tools\\brc32.exe", RealPorts(&reported));
   EXPECT_TRUE(WaitForFile(dir / "Version.RES", 60));
@@ -129,6 +134,7 @@ TEST(Faults, AProgramNamedAfterTheFirstWordOfTheCompilerPathIsNotStarted) {
 
 TEST(Faults, ACompilerThatFailsLeavesNoResourceAndReportsNothing) {
   WinTempDir dir("failing");
+  ASSERT_TRUE(CopyFileA(TALLOWIN_TOOLS_DIR "/brc32", (dir / "brc32.exe").c_str(), FALSE));
   testsupport::WriteWholeFile(dir / "brc32.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\nexit 1\n");
   testsupport::WriteWholeFile(dir / "Version.RES", "older");
   bool reported = false;
