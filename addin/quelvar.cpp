@@ -4,6 +4,8 @@
 
 #include "addin/globals.h"
 #include "addin/host_ref.h"
+#include "addin/title.h"
+#include "platform/lead_byte.h"
 #include "editor/main_unit.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
@@ -34,6 +36,24 @@ void AtHostBoundary(F&& operation) {
 
 }  // namespace
 
+uint8_t InitExpert(TIHostServices* services, TExpertRegisterProc registerProc,
+                   TExpertTerminateProc* /*terminate: left untouched*/) {
+  if (HostServices) return 0;  // a second call changes nothing
+  // A null services object is refused: every failure report would call into it.
+  if (!services) return 0;
+  HostServices = services;
+  AtHostBoundary([registerProc] {
+    ui::Application& app = ui::Application::Get();
+    app.SetOwner(HostServices->GetHostWindow());
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(app.instance(), path, MAX_PATH);
+    app.SetTitle(AddInTitle(path, platform::IsSystemLeadByte));
+    TQuelvar* expert = new TQuelvar();
+    if (registerProc) registerProc(expert);
+  });
+  return 1;
+}
+
 void ReportException(const std::string& message) {
   if (!HostServices) return;
   try {
@@ -44,8 +64,8 @@ void ReportException(const std::string& message) {
 }
 
 TQuelvar::TQuelvar() {
-  liveExpert = this;
   InsertMenuCommand();
+  liveExpert = this;  // only an object that was fully made answers clicks
 }
 
 TQuelvar::~TQuelvar() {

@@ -36,6 +36,11 @@ class TQuelvar final : public TIExpert {
   int32_t refCount_ = 1;
 };
 
+// What INITEXPERT0016 does: keeps the services object, makes the host's main window the
+// owner of the add-in's windows and registers one TQuelvar. A second call, or a null
+// services object, returns false and changes nothing. Never raises.
+uint8_t InitExpert(TIHostServices* services, TExpertRegisterProc registerProc, TExpertTerminateProc* terminate);
+
 // Hands the message of a failure to the host's ReportError; never raises.
 void ReportException(const std::string& message);
 
