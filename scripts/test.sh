@@ -9,6 +9,8 @@ status=0
 # The fuzz targets, briefly (scripts/fuzz.sh runs them longer).
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}" || status=1
 
+# Leaks count as failures, and so does any undefined behaviour.
+export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native || status=1

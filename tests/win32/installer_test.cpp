@@ -99,6 +99,25 @@ TEST_F(InstallerTest, AValueThatCannotBeWrittenRaisesTheSettingError) {
   EXPECT_EQ(ValueCount(), 0);
 }
 
+TEST_F(InstallerTest, AnUncaughtFailureShowsTheRunTimeErrorBoxAndGivesExitCode1) {
+  std::string text;
+  bool found = false;
+  int code = -1;
+  testsupport::UiScript script({[&] {
+    HWND box = testsupport::FindTopWindow("ｱﾌﾟﾘｹｰｼｮﾝ ｴﾗｰ");
+    found = box != nullptr;
+    if (!box) return;
+    text = testsupport::MessageBoxText(box);
+    testsupport::AnswerMessageBox(box, IDOK);
+  }});
+  EXPECT_TRUE(script.Run([&] { code = ReportFatal("ERegistryException", "'Quelvar' の設定に失敗しました"); }));
+  EXPECT_TRUE(found);
+  EXPECT_EQ(code, 1);
+  EXPECT_NE(text.find("ERegistryException"), std::string::npos) << text;
+  EXPECT_NE(text.find("installer_tests.exe"), std::string::npos) << text;
+  EXPECT_NE(text.find("'Quelvar' の設定に失敗しました"), std::string::npos) << text;
+}
+
 // Starts the program and, while it runs, answers its message box with OK.
 DWORD RunProgram(const std::string& program, std::string* boxText) {
   STARTUPINFOA si{};
