@@ -1,7 +1,7 @@
 #include "controls/mlchkbox.h"
 
-HWND TMultiLineCheckBox::CreateHandle(HWND parent, const ui::ControlSpec& spec, int id) {
-  ui::ControlSpec sized = spec;
+HWND TMultiLineCheckBox::CreateHandle(HWND parent, const ui::ControlSpec& row, int id) {
+  ui::ControlSpec sized = row;
   if (sized.width == 0) sized.width = kDefaultWidth;
   if (sized.height == 0) sized.height = kDefaultHeight;
   return CheckBox::CreateHandle(parent, sized, id);

@@ -20,7 +20,7 @@ class TMultiLineCheckBox : public ui::CheckBox {
   void Notification(ui::Control& removed) override;
 
  protected:
-  HWND CreateHandle(HWND parent, const ui::ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ui::ControlSpec& row, int id) override;
   DWORD ButtonStyle() const override;
   void ClickAction() override;
 

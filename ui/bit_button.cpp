@@ -10,9 +10,9 @@ BitButton::~BitButton() {
   if (glyph_) DeleteObject(glyph_);
 }
 
-HWND BitButton::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
-  return CreateWindowExA(0, "BUTTON", spec.caption ? spec.caption : "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                         spec.left, spec.top, spec.width, spec.height, parent,
+HWND BitButton::CreateHandle(HWND parent, const ControlSpec& row, int id) {
+  return CreateWindowExA(0, "BUTTON", row.caption ? row.caption : "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                         row.left, row.top, row.width, row.height, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Get().instance(), nullptr);
 }
 

@@ -22,7 +22,7 @@ class BitButton : public Button {
   void DrawItem(const DRAWITEMSTRUCT& item) override;
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
 
  private:
   void DropCache();

@@ -28,17 +28,17 @@ const char* RegisterOwnClass(const char* name, UINT style) {
 
 Control::~Control() { Destroy(); }
 
-void Control::Create(Form& form, Control* parent, const ControlSpec& spec, int id) {
+void Control::Create(Form& form, Control* parent, const ControlSpec& row, int id) {
   form_ = &form;
   parent_ = parent;
-  name_ = spec.name;
+  name_ = row.name;
   id_ = id;
-  spec_ = spec;
-  hint = spec.hint ? spec.hint : "";
-  helpContext = spec.helpContext;
-  tabOrder = spec.tabOrder;
-  showTooltip = spec.showTooltip;
-  Attach(CreateHandle(parentWindow(), spec, id));
+  row_ = row;
+  hint = row.hint ? row.hint : "";
+  helpContext = row.helpContext;
+  tabOrder = row.tabOrder;
+  showTooltip = row.showTooltip;
+  Attach(CreateHandle(parentWindow(), row, id));
 }
 
 HWND Control::parentWindow() const { return parent_ ? parent_->hwnd() : form_->hwnd(); }
@@ -69,12 +69,12 @@ void Control::RecreateHandle() {
   const bool focused = Focused();
   HWND after = GetWindow(hwnd_, GW_HWNDPREV);
   Destroy();
-  ControlSpec spec = spec_;
-  spec.left = r.left;
-  spec.top = r.top;
-  spec.width = r.right - r.left;
-  spec.height = r.bottom - r.top;
-  Attach(CreateHandle(parentWindow(), spec, id_));
+  ControlSpec row = row_;
+  row.left = r.left;
+  row.top = r.top;
+  row.width = r.right - r.left;
+  row.height = r.bottom - r.top;
+  Attach(CreateHandle(parentWindow(), row, id_));
   SetWindowPos(hwnd_, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetText(text);
   EnableWindow(hwnd_, enabled);
@@ -144,7 +144,7 @@ bool Control::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
 bool Control::WantsKey(UINT) const { return false; }
 
 char Control::Accelerator() const {
-  const std::string caption = spec_.caption ? spec_.caption : "";
+  const std::string caption = row_.caption ? row_.caption : "";
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (IsDBCSLeadByte(static_cast<BYTE>(caption[i]))) {
       ++i;

@@ -38,7 +38,7 @@ class Control {
   virtual ~Control();
 
   // Creates the window below `parentWindow` as the layout row says.
-  void Create(Form& form, Control* parent, const ControlSpec& spec, int id);
+  void Create(Form& form, Control* parent, const ControlSpec& row, int id);
   void Destroy();
 
   HWND hwnd() const { return hwnd_; }
@@ -87,14 +87,14 @@ class Control {
   static Control* FromHandle(HWND window);
 
  protected:
-  virtual HWND CreateHandle(HWND parentWindow, const ControlSpec& spec, int id) = 0;
+  virtual HWND CreateHandle(HWND parentWindow, const ControlSpec& row, int id) = 0;
   // Messages of the window; the default passes them to the class's own procedure.
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
   // Destroys the window and creates it again (for a style change), keeping its text.
   void RecreateHandle();
   virtual void AfterRecreate() {}
-  const ControlSpec& spec() const { return spec_; }
+  const ControlSpec& layoutRow() const { return row_; }
   HWND parentWindow() const;
 
  private:
@@ -107,7 +107,7 @@ class Control {
   Control* parent_ = nullptr;
   std::string name_;
   int id_ = 0;
-  ControlSpec spec_{};
+  ControlSpec row_{};
 };
 
 // Registers a window class of ours once (classes are registered lazily, never in DllMain).

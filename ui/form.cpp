@@ -44,19 +44,19 @@ bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 }  // namespace
 
-Form::Form(const FormSpec& spec, HWND owner) : helpContext_(spec.helpContext) {
+Form::Form(const FormSpec& row, HWND owner) : helpContext_(row.helpContext) {
   EnsureCommonControls();
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   DWORD exStyle = WS_EX_CONTROLPARENT;
-  if (spec.border == BorderStyle::Dialog) {
+  if (row.border == BorderStyle::Dialog) {
     exStyle |= WS_EX_DLGMODALFRAME;
   } else {
     style |= WS_BORDER;
-    if (spec.minimizeBox) style |= WS_MINIMIZEBOX;
+    if (row.minimizeBox) style |= WS_MINIMIZEBOX;
   }
-  if (spec.stayOnTop) exStyle |= WS_EX_TOPMOST;
-  hwnd_ = CreateWindowExA(exStyle, FormClass(), spec.caption, style, 0, 0, spec.clientWidth,
-                          spec.clientHeight, owner, nullptr, Application::Get().instance(), nullptr);
+  if (row.stayOnTop) exStyle |= WS_EX_TOPMOST;
+  hwnd_ = CreateWindowExA(exStyle, FormClass(), row.caption, style, 0, 0, row.clientWidth,
+                          row.clientHeight, owner, nullptr, Application::Get().instance(), nullptr);
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
   SetPropA(hwnd_, kFormProperty, this);
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::FormProc));
@@ -66,7 +66,7 @@ Form::Form(const FormSpec& spec, HWND owner) : helpContext_(spec.helpContext) {
 
   // Client size first (the menu bar may be set later and is accounted for then),
   // then the window centred on the screen.
-  RECT r{0, 0, spec.clientWidth, spec.clientHeight};
+  RECT r{0, 0, row.clientWidth, row.clientHeight};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;

@@ -29,8 +29,8 @@ SpinEdit::~SpinEdit() {
   if (buttons_) DestroyWindow(buttons_);
 }
 
-HWND SpinEdit::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
-  HWND edit = Edit::CreateHandle(parent, spec, id);
+HWND SpinEdit::CreateHandle(HWND parent, const ControlSpec& row, int id) {
+  HWND edit = Edit::CreateHandle(parent, row, id);
   SendMessageA(edit, EM_LIMITTEXT, 3, 0);
   RECT client;
   GetClientRect(edit, &client);

@@ -26,7 +26,7 @@ class SpinEdit : public Edit {
   HWND buttons() const { return buttons_; }
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

@@ -10,39 +10,39 @@
 namespace ui {
 namespace {
 
-HWND CreateChild(const char* cls, DWORD style, DWORD exStyle, HWND parent, const ControlSpec& spec, int id,
+HWND CreateChild(const char* cls, DWORD style, DWORD exStyle, HWND parent, const ControlSpec& row, int id,
                  int height) {
-  return CreateWindowExA(exStyle, cls, spec.caption ? spec.caption : "", WS_CHILD | WS_VISIBLE | style, spec.left,
-                         spec.top, spec.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  return CreateWindowExA(exStyle, cls, row.caption ? row.caption : "", WS_CHILD | WS_VISIBLE | style, row.left,
+                         row.top, row.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          Application::Get().instance(), nullptr);
 }
 
 }  // namespace
 
-HWND Label::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+HWND Label::CreateHandle(HWND parent, const ControlSpec& row, int id) {
   // A label sizes itself to its caption in the window's font, never smaller than its
   // layout says, so that a wider font does not cut the caption off.
   HDC dc = GetDC(parent);
   HGDIOBJ old = SelectObject(dc, form().font());
   RECT r{0, 0, 0, 0};
-  DrawTextA(dc, spec.caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  DrawTextA(dc, row.caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
   SelectObject(dc, old);
   ReleaseDC(parent, dc);
-  ControlSpec sized = spec;
-  sized.width = std::max<int>(spec.width, r.right);
-  sized.height = std::max<int>(spec.height, r.bottom);
+  ControlSpec sized = row;
+  sized.width = std::max<int>(row.width, r.right);
+  sized.height = std::max<int>(row.height, r.bottom);
   return CreateChild("STATIC", SS_LEFT | SS_NOTIFY, 0, parent, sized, id, sized.height);
 }
 
 bool Label::DialogChar() {
-  Control* target = spec().link ? form().Find(spec().link) : nullptr;
+  Control* target = layoutRow().link ? form().Find(layoutRow().link) : nullptr;
   if (!target || !target->CanFocus()) return false;
   target->SetFocus();
   return true;
 }
 
-HWND Edit::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
-  return CreateChild("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | extraStyle, WS_EX_CLIENTEDGE, parent, spec, id, spec.height);
+HWND Edit::CreateHandle(HWND parent, const ControlSpec& row, int id) {
+  return CreateChild("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | extraStyle, WS_EX_CLIENTEDGE, parent, row, id, row.height);
 }
 
 LRESULT Edit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -57,8 +57,8 @@ void Edit::Command(WORD code) {
 
 DWORD CheckBox::ButtonStyle() const { return BS_3STATE; }
 
-HWND CheckBox::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
-  HWND window = CreateChild("BUTTON", WS_TABSTOP | ButtonStyle(), 0, parent, spec, id, spec.height);
+HWND CheckBox::CreateHandle(HWND parent, const ControlSpec& row, int id) {
+  HWND window = CreateChild("BUTTON", WS_TABSTOP | ButtonStyle(), 0, parent, row, id, row.height);
   SendMessageA(window, BM_SETCHECK, static_cast<WPARAM>(state_), 0);
   return window;
 }
@@ -89,13 +89,13 @@ bool CheckBox::DialogChar() {
   return true;
 }
 
-HWND ComboBox::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+HWND ComboBox::CreateHandle(HWND parent, const ControlSpec& row, int id) {
   // The window's height includes the dropped-down list; the closed box keeps the
   // layout's height through the height of its selection field.
-  HWND window = CreateChild("COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, parent, spec, id,
-                            spec.height + 160);
+  HWND window = CreateChild("COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, parent, row, id,
+                            row.height + 160);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(form().font()), FALSE);
-  SendMessageA(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), spec.height - 6);
+  SendMessageA(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), row.height - 6);
   return window;
 }
 
@@ -125,8 +125,8 @@ bool ComboBox::WantsKey(UINT vk) const {
   return false;
 }
 
-HWND Button::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
-  return CreateChild("BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, parent, spec, id, spec.height);
+HWND Button::CreateHandle(HWND parent, const ControlSpec& row, int id) {
+  return CreateChild("BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, parent, row, id, row.height);
 }
 
 void Button::Command(WORD code) {
@@ -145,9 +145,9 @@ bool Button::DialogChar() {
   return true;
 }
 
-HWND Panel::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
-  return CreateChild(RegisterOwnClass("TallowinPanel"), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, spec, id,
-                     spec.height);
+HWND Panel::CreateHandle(HWND parent, const ControlSpec& row, int id) {
+  return CreateChild(RegisterOwnClass("TallowinPanel"), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, row, id,
+                     row.height);
 }
 
 LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -173,9 +173,9 @@ LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-HWND StatusBar::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
-  return CreateChild(STATUSCLASSNAMEA, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, parent, spec, id,
-                     spec.height);
+HWND StatusBar::CreateHandle(HWND parent, const ControlSpec& row, int id) {
+  return CreateChild(STATUSCLASSNAMEA, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, parent, row, id,
+                     row.height);
 }
 
 void StatusBar::SetPanelWidth(int width) {

@@ -15,7 +15,7 @@ class Label : public Control {
   bool DialogChar() override;
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
 };
 
 class Edit : public Control {
@@ -24,7 +24,7 @@ class Edit : public Control {
   void Command(WORD code) override;
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
   // Entered by the keyboard, the whole text is selected.
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   DWORD extraStyle = 0;
@@ -49,7 +49,7 @@ class CheckBox : public Control {
   void Click() override;
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
   void AfterRecreate() override;
   virtual DWORD ButtonStyle() const;
   virtual void ClickAction();
@@ -71,7 +71,7 @@ class ComboBox : public Control {
   bool WantsKey(UINT vk) const override;
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
 };
 
 class Button : public Control {
@@ -86,7 +86,7 @@ class Button : public Control {
   void Click() override;
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
 };
 
 // A container with a raised inner and a lowered outer bevel.
@@ -95,7 +95,7 @@ class Panel : public Control {
   bool CanFocus() const override { return false; }
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
@@ -108,7 +108,7 @@ class StatusBar : public Control {
   void SetPanelText(const std::string& text);
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
 };
 
 }  // namespace ui

@@ -9,11 +9,11 @@ ToolButton::~ToolButton() {
   if (disabled_) DeleteObject(disabled_);
 }
 
-HWND ToolButton::CreateHandle(HWND parent, const ControlSpec& spec, int id) {
+HWND ToolButton::CreateHandle(HWND parent, const ControlSpec& row, int id) {
   // The window text is the tooltip text (or the name) so the button can be told apart.
-  const std::string text = ShortHint(spec.hint ? spec.hint : "");
-  return CreateWindowExA(0, RegisterOwnClass("TallowinToolButton"), text.empty() ? spec.name : text.c_str(),
-                         WS_CHILD | WS_VISIBLE, spec.left, spec.top, spec.width, spec.height, parent,
+  const std::string text = ShortHint(row.hint ? row.hint : "");
+  return CreateWindowExA(0, RegisterOwnClass("TallowinToolButton"), text.empty() ? row.name : text.c_str(),
+                         WS_CHILD | WS_VISIBLE, row.left, row.top, row.width, row.height, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Get().instance(), nullptr);
 }
 

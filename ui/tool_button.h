@@ -19,7 +19,7 @@ class ToolButton : public Control {
   bool CanFocus() const override { return false; }
 
  protected:
-  HWND CreateHandle(HWND parent, const ControlSpec& spec, int id) override;
+  HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
