@@ -24,22 +24,6 @@ void EnsureCommonControls() {
   done = true;
 }
 
-const char* FormClass() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  HINSTANCE instance = Application::Get().instance();
-  if (GetClassInfoExA(instance, kFormClass, &wc)) return kFormClass;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = DefWindowProcA;  // replaced per window by the form's own procedure
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kFormClass;
-  RegisterClassExA(&wc);
-  return kFormClass;
-}
-
 bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 }  // namespace
@@ -55,11 +39,11 @@ Form::Form(const FormSpec& row, HWND owner) : helpContext_(row.helpContext) {
     if (row.minimizeBox) style |= WS_MINIMIZEBOX;
   }
   if (row.stayOnTop) exStyle |= WS_EX_TOPMOST;
-  hwnd_ = CreateWindowExA(exStyle, FormClass(), row.caption, style, 0, 0, row.clientWidth,
+  hwnd_ = CreateWindowExA(exStyle, RegisterOwnClass(kFormClass, CS_DBLCLKS), row.caption, style, 0, 0, row.clientWidth,
                           row.clientHeight, owner, nullptr, Application::Get().instance(), nullptr);
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
   SetPropA(hwnd_, kFormProperty, this);
-  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::FormProc));
+  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::FormProc));  // the class has none of its own
   font_ = CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFontName);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);

@@ -8,30 +8,17 @@
 #include "platform/process_start.h"
 #include "platform/script_file.h"
 #include "tests/support/version_resource.h"
+#include "tests/win32/real_compile.h"
 #include "tests/win32/win_temp_dir.h"
 
 namespace {
 
 using testsupport::FileExists;
+using testsupport::RealPorts;
+using testsupport::WaitForFile;
 using testsupport::WinTempDir;
 
-// The compiler runs on its own; wait a bounded time for its output.
-bool WaitForFile(const std::string& path, int seconds) {
-  for (int i = 0; i < seconds * 10; ++i) {
-    if (FileExists(path)) {
-      Sleep(300);  // let the compiler finish the rename
-      return true;
-    }
-    Sleep(100);
-  }
-  return false;
-}
 
-editor::CompilePorts RealPorts(bool* reported) {
-  return {[](const std::string& path, const std::string& text) { platform::WriteScriptFile(path, text); },
-          [](const std::string& commandLine) { platform::StartHidden(commandLine); },
-          [reported] { *reported = true; }};
-}
 
 TEST(CompileSequence, PathsWithBlanksGiveVersionResBesideTheScript) {
   WinTempDir dir("compile");

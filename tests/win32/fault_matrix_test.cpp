@@ -12,12 +12,15 @@
 #include "platform/profile_ini.h"
 #include "platform/script_file.h"
 #include "tests/support/memory_settings_view.h"
+#include "tests/win32/real_compile.h"
 #include "tests/win32/win_temp_dir.h"
 
 namespace {
 
 using testsupport::MemorySettingsView;
 using testsupport::ReadWholeFile;
+using testsupport::RealPorts;
+using testsupport::WaitForFile;
 using testsupport::WinTempDir;
 
 struct VriCase {
@@ -102,16 +105,7 @@ TEST(Faults, AScriptPathLongerThanMaxPathRaisesAnIoError) {
   }
 }
 
-bool WaitForFile(const std::string& path, int seconds) {
-  for (int i = 0; i < seconds * 10 && !testsupport::FileExists(path); ++i) Sleep(100);
-  return testsupport::FileExists(path);
-}
 
-editor::CompilePorts RealPorts(bool* reported) {
-  return {[](const std::string& path, const std::string& text) { platform::WriteScriptFile(path, text); },
-          [](const std::string& commandLine) { platform::StartHidden(commandLine); },
-          [reported] { *reported = true; }};
-}
 
 TEST(Faults, AProgramNamedAfterTheFirstWordOfTheCompilerPathIsNotStarted) {
   WinTempDir dir("planted");
