@@ -38,6 +38,7 @@ class Form {
 
   HWND hwnd() const { return hwnd_; }
   HFONT font() const { return font_; }
+  HWND tooltip() const { return tooltip_; }
   int helpContext() const { return helpContext_; }
 
   // Creates the controls of a layout table in its order.

@@ -1,5 +1,8 @@
 // Keyboard use of the editor window: spin boxes, tab order, accelerators, help, hints.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include "editor/main_unit.h"
 #include "tests/win32/editor_fixture.h"
@@ -199,6 +202,38 @@ TEST_F(EditorWindowTest, TheStatusBarShowsTheLongHintUnderTheMouse) {
   EXPECT_EQ(overOpen, "ﾊﾞｰｼﾞｮﾝ情報ﾌｧｲﾙを開きます");
   EXPECT_EQ(overEdit, "著作権表示");
   EXPECT_EQ(overCompile, "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽをｺﾝﾊﾟｲﾙしてresﾌｧｲﾙを生成します");
+}
+
+TEST_F(EditorWindowTest, F1OnAHighlightedMenuItemAsksForTheItemsOwnNumber) {
+  RunEditor({[this] {
+    HELPINFO info{sizeof info, HELPINFO_MENUITEM, static_cast<int>(form().menu()->Find("Save1")->id), nullptr, 0, {0, 0}};
+    SendMessageA(form().hwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    PressKey(VK_ESCAPE);
+  }});
+  ASSERT_EQ(help.calls.size(), 1u);
+  EXPECT_EQ(help.calls[0].second, 0);
+}
+
+TEST_F(EditorWindowTest, TooltipsShowTheShortHintOfFiveToolButtons) {
+  std::vector<std::pair<std::string, std::string>> tips;
+  RunEditor({[&, this] {
+    HWND tooltip = form().tooltip();
+    const int count = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[128] = {};
+      TOOLINFOA info{};
+      info.cbSize = TTTOOLINFOA_V1_SIZE;
+      info.lpszText = text;
+      SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info));
+      ui::Control* control = ui::Control::FromHandle(reinterpret_cast<HWND>(info.uId));
+      tips.emplace_back(control ? control->name() : "?", text);
+    }
+    PressKey(VK_ESCAPE);
+  }});
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"OpenButton", "開く"}, {"SaveButton", "保存"}, {"CompileButton", "ｺﾝﾊﾟｲﾙ"},
+      {"HelpButton", "ﾍﾙﾌﾟ"}, {"ExitButton", "終了"}};
+  EXPECT_EQ(tips, expected);
 }
 
 TEST_F(EditorWindowTest, AHighlightedMenuItemShowsItsHint) {
