@@ -104,8 +104,7 @@ void Form::SetMenu(std::unique_ptr<MainMenu> menu) {
   RECT before;
   GetClientRect(hwnd_, &before);
   ::SetMenu(hwnd_, menu ? menu->handle() : nullptr);
-  if (menu_ && IsMenu(menu_->handle()) && menu) DestroyMenu(menu_->handle());
-  menu_ = std::move(menu);
+  menu_ = std::move(menu);  // the menu object destroys the menu it no longer shows
   if (!menu_) return;
   // Keep the client area: grow the window by what the menu bar took (twice, as the
   // bar may wrap once the width is known).
@@ -296,6 +295,8 @@ bool Form::KeyDown(MSG& msg) {
   if (KeyIsDown(VK_CONTROL)) shortCut |= ShortCut::kCtrl;
   if (KeyIsDown(VK_MENU)) shortCut |= ShortCut::kAlt;
   Control* focused = ActiveControl();
+  // An open drop-down list takes Enter and Esc for itself before any shortcut.
+  if (focused && (vk == VK_ESCAPE || vk == VK_RETURN) && focused->WantsKey(vk)) return false;
   if (menu_) {
     if (MainMenu::Item* item = menu_->FindByShortCut(shortCut)) {
       if (menu_->Enabled(*item) && item->onClick) Guarded(hwnd_, item->onClick);

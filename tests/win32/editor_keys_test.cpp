@@ -236,6 +236,25 @@ TEST_F(EditorWindowTest, TooltipsShowTheShortHintOfFiveToolButtons) {
   EXPECT_EQ(tips, expected);
 }
 
+TEST_F(EditorWindowTest, EscInAnOpenDropDownListClosesTheListNotTheWindow) {
+  bool dropped = false, windowStayed = false;
+  RunEditor({
+      [this] { SetFocus(Control("FileTypeBox")); },
+      [] { PressKey(VK_F4); },
+      [&, this] {
+        dropped = SendMessageA(Control("FileTypeBox"), CB_GETDROPPEDSTATE, 0, 0) != 0;
+        PressKey(VK_ESCAPE);
+      },
+      [&, this] {
+        windowStayed = VerMainForm && IsWindowVisible(form().hwnd());
+        EXPECT_EQ(SendMessageA(Control("FileTypeBox"), CB_GETDROPPEDSTATE, 0, 0), 0);
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_TRUE(dropped);
+  EXPECT_TRUE(windowStayed);
+}
+
 TEST_F(EditorWindowTest, AHighlightedMenuItemShowsItsHint) {
   std::string shown;
   RunEditor({
