@@ -36,10 +36,7 @@ TEST_P(CompilerFromRegistry, FollowsTheHostsKey) {
   std::vector<UiScript::Step> steps;
   if (c.error) {
     steps.push_back([&] {
-      HWND box = FindTopWindow("Tallowin");
-      ASSERT_NE(box, nullptr);
-      shownError = MessageBoxText(box);
-      AnswerMessageBox(box, IDOK);
+      shownError = TakeMessageBox("Tallowin", IDOK);
     });
   }
   steps.push_back([&, this] {
@@ -87,10 +84,7 @@ TEST_F(EditorWindowTest, AHostThatCannotNameTheProjectLeavesTheScriptPathEmpty) 
   std::string caption, script, error;
   RunEditor({
       [&] {
-        HWND box = FindTopWindow("Tallowin");  // loading the VRI file failed too
-        ASSERT_NE(box, nullptr);
-        error = MessageBoxText(box);
-        AnswerMessageBox(box, IDOK);
+        error = TakeMessageBox("Tallowin", IDOK);
       },
       [&, this] {
         caption = form().Caption();
@@ -110,10 +104,7 @@ TEST_F(EditorWindowTest, AFailureInsideAHandlerIsShownAndTheWindowStays) {
   RunEditor({
       [] { PressKey(VK_ESCAPE); },  // closing unmodified updates the project source, which fails
       [&] {
-        HWND box = FindTopWindow("Tallowin");
-        ASSERT_NE(box, nullptr);
-        error = MessageBoxText(box);
-        AnswerMessageBox(box, IDOK);
+        error = TakeMessageBox("Tallowin", IDOK);
       },
       [this] {
         EXPECT_TRUE(VerMainForm && IsWindowVisible(form().hwnd()));

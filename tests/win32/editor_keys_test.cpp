@@ -164,13 +164,8 @@ TEST_F(EditorWindowTest, ContentsAndAboutFromTheHelpMenu) {
   RunEditor({
       [this] { SendMessageA(form().hwnd(), WM_COMMAND, form().menu()->Find("Contents1")->id, 0); },
       [this] { PostMessageA(form().hwnd(), WM_COMMAND, form().menu()->Find("About1")->id, 0); },
-      [&] {
-        HWND box = FindTopWindow("Tallowin");
-        ASSERT_NE(box, nullptr);
-        about = MessageBoxText(box);
-        Screenshot(box, "about");
-        AnswerMessageBox(box, IDOK);
-      },
+      [] { Screenshot(FindTopWindow("Tallowin"), "about"); },
+      [&] { about = TakeMessageBox("Tallowin", IDOK); },
       [this] {
         EXPECT_FALSE(form().Modified);
         PressKey(VK_ESCAPE);

@@ -109,10 +109,7 @@ TEST_F(EditorWindowTest, AFailedSaveWhileClosingKeepsTheWindowOpen) {
       [] { PressKey(VK_ESCAPE); },
       [] { AnswerMessageBox(FindTopWindow("確認"), IDYES); },
       [&] {
-        HWND box = FindTopWindow("Tallowin");
-        ASSERT_NE(box, nullptr);
-        error = MessageBoxText(box);
-        AnswerMessageBox(box, IDOK);
+        error = TakeMessageBox("Tallowin", IDOK);
       },
       [this] {
         EXPECT_TRUE(VerMainForm && IsWindowVisible(form().hwnd()));
@@ -220,12 +217,7 @@ TEST_F(EditorWindowTest, ACompileErrorOfTheScriptIsShownAndNoCompilerStarts) {
   RunEditor({
       [this] { form().ScriptPath = *dir / "missing folder\\Version.rc"; },
       [] { PressKey(VK_F9, true); },
-      [this] {
-        HWND box = FindTopWindow("Tallowin");
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box), "不正なﾌｧｲﾙ名です");
-        AnswerMessageBox(box, IDOK);
-      },
+      [] { EXPECT_EQ(TakeMessageBox("Tallowin", IDOK), "不正なﾌｧｲﾙ名です"); },
       [this] {
         EXPECT_TRUE(VerMainForm && IsWindowVisible(form().hwnd()));
         PressKey(VK_ESCAPE);

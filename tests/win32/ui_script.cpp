@@ -1,5 +1,7 @@
 #include "tests/win32/ui_script.h"
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 namespace testsupport {
@@ -127,6 +129,17 @@ std::string MessageBoxText(HWND box) {
 }
 
 void AnswerMessageBox(HWND box, int id) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+std::string TakeMessageBox(const std::string& caption, int answer) {
+  HWND box = FindTopWindow(caption);
+  if (!box) {
+    ADD_FAILURE() << "no message box \"" << caption << "\"";
+    return {};
+  }
+  const std::string text = MessageBoxText(box);
+  AnswerMessageBox(box, answer);
+  return text;
+}
 
 bool SaveWindowImage(HWND window, const std::string& path) {
   RECT r;

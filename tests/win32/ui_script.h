@@ -40,6 +40,9 @@ HWND FindTopWindow(const std::string& caption);
 std::string MessageBoxText(HWND box);
 // Presses a message box button by its id (IDYES, IDNO, IDCANCEL, IDOK).
 void AnswerMessageBox(HWND box, int id);
+// The text of the shown message box with that caption, which is then answered; a test
+// failure and "" when there is none.
+std::string TakeMessageBox(const std::string& caption, int answer);
 
 // Saves what the window shows on screen as a 24-bit BMP file.
 bool SaveWindowImage(HWND window, const std::string& path);
