@@ -68,6 +68,32 @@ INSTANTIATE_TEST_SUITE_P(
                     SpinCase{"up arrow stops at 255", "255^", "255", "255", true},
                     SpinCase{"a sign alone reads as 0 and stays", "+", "+", "+", true}));
 
+TEST_F(EditorWindowTest, HoldingASpinButtonRepeatsUntilReleased) {
+  std::vector<std::string> values;
+  RunEditor({[&, this] {
+    auto& spin = form().Get<ui::SpinEdit>("SpinEdit3");
+    HWND buttons = spin.buttons();
+    auto value = [&] { values.push_back(spin.Text()); };
+    SendMessageA(buttons, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 2));  // the upper half: up
+    value();
+    SendMessageA(buttons, WM_TIMER, 1, 0);  // after the first delay
+    value();
+    SendMessageA(buttons, WM_TIMER, 1, 0);  // and at each repeat
+    value();
+    SendMessageA(buttons, WM_LBUTTONUP, 0, MAKELPARAM(7, 2));
+    SendMessageA(buttons, WM_TIMER, 1, 0);  // released: no more steps
+    value();
+    SendMessageA(buttons, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 15));  // the lower half: down
+    SendMessageA(buttons, WM_LBUTTONUP, 0, MAKELPARAM(7, 15));
+    value();
+    EXPECT_EQ(GetFocus(), spin.hwnd());
+    EXPECT_TRUE(form().Modified);
+    form().Modified = false;
+    PressKey(VK_ESCAPE);
+  }});
+  EXPECT_EQ(values, (std::vector<std::string>{"1", "2", "3", "3", "2"}));
+}
+
 TEST_F(EditorWindowTest, TabWalksTheTabOrderAndSkipsTheDisabledComment) {
   std::vector<std::string> visited;
   std::vector<UiScript::Step> steps = {[this] { form().Get<ui::CheckBox>("Comment1").SetChecked(false); }};
