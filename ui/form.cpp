@@ -28,19 +28,19 @@ bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 }  // namespace
 
-Form::Form(const FormSpec& row, HWND owner) : helpContext_(row.helpContext) {
+Form::Form(const FormSpec& layout, HWND owner) : helpContext_(layout.helpContext) {
   EnsureCommonControls();
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   DWORD exStyle = WS_EX_CONTROLPARENT;
-  if (row.border == BorderStyle::Dialog) {
+  if (layout.border == BorderStyle::Dialog) {
     exStyle |= WS_EX_DLGMODALFRAME;
   } else {
     style |= WS_BORDER;
-    if (row.minimizeBox) style |= WS_MINIMIZEBOX;
+    if (layout.minimizeBox) style |= WS_MINIMIZEBOX;
   }
-  if (row.stayOnTop) exStyle |= WS_EX_TOPMOST;
-  hwnd_ = CreateWindowExA(exStyle, RegisterOwnClass(kFormClass, CS_DBLCLKS), row.caption, style, 0, 0, row.clientWidth,
-                          row.clientHeight, owner, nullptr, Application::Get().instance(), nullptr);
+  if (layout.stayOnTop) exStyle |= WS_EX_TOPMOST;
+  hwnd_ = CreateWindowExA(exStyle, RegisterOwnClass(kFormClass, CS_DBLCLKS), layout.caption, style, 0, 0, layout.clientWidth,
+                          layout.clientHeight, owner, nullptr, Application::Get().instance(), nullptr);
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
   SetPropA(hwnd_, kFormProperty, this);
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::FormProc));  // the class has none of its own
@@ -50,7 +50,7 @@ Form::Form(const FormSpec& row, HWND owner) : helpContext_(row.helpContext) {
 
   // Client size first (the menu bar may be set later and is accounted for then),
   // then the window centred on the screen.
-  RECT r{0, 0, row.clientWidth, row.clientHeight};
+  RECT r{0, 0, layout.clientWidth, layout.clientHeight};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;

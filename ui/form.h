@@ -31,7 +31,7 @@ enum class CloseAction { None, Hide, Free };
 
 class Form {
  public:
-  Form(const FormSpec& row, HWND owner);
+  Form(const FormSpec& layout, HWND owner);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
