@@ -35,7 +35,6 @@ class Application {
   const std::string& hint() const { return hint_; }
   void SetHint(const std::string& hint);
   void SetHintHandler(std::function<void()> handler) { onHint_ = std::move(handler); }
-  bool HasHintHandler() const { return static_cast<bool>(onHint_); }
 
   const std::string& helpFile() const { return helpFile_; }
   void SetHelpFile(std::string path) { helpFile_ = std::move(path); }

@@ -225,10 +225,6 @@ void Form::Close() {
 
 void Form::Release() { PostMessageA(hwnd_, kReleaseMessage, 0, 0); }
 
-void Form::SetActiveControl(Control* control) {
-  if (control && control->CanFocus()) control->SetFocus();
-}
-
 Control* Form::ActiveControl() const {
   for (HWND h = GetFocus(); h && h != hwnd_; h = GetParent(h)) {
     if (Control* c = Control::FromHandle(h)) return &c->form() == this ? c : nullptr;

@@ -60,15 +60,12 @@ class Form {
   // Shows the form modally: the other windows of the thread are disabled until it
   // closes. Returns the modal result.
   int ShowModal();
-  bool Modal() const { return modal_; }
   void SetModalResult(int result) { modalResult_ = result; }
-  int modalResult() const { return modalResult_; }
   // Asks the form to close: runs CloseQuery and, if it agrees, OnClose.
   void Close();
   // Frees the form once the messages in hand have been processed.
   void Release();
 
-  void SetActiveControl(Control* control);
   Control* ActiveControl() const;
   // Moves the focus to the next (or previous) control in tab order.
   void SelectNext(bool forward);
