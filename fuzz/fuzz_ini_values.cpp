@@ -7,7 +7,7 @@
 #include "editor/vri_settings.h"
 #include "fuzz/fuzz_check.h"
 #include "tests/support/memory_ini.h"
-#include "tests/support/memory_settings_view.h"
+#include "editor/memory_settings_view.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (eq != std::string::npos) ini.Set(line.substr(0, eq), line.substr(eq + 1));
     start = end + 1;
   }
-  testsupport::MemorySettingsView view;
+  editor::MemorySettingsView view;
   view.SetScriptPath("C:\\Work\\Version.rc");
   editor::LoadSettings(ini, view, "C:\\Work\\Sample.dpr", base::IsCp932LeadByte);
   for (int i = 0; i < editor::kSpinBoxCount; ++i) {

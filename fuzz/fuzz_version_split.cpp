@@ -6,11 +6,11 @@
 #include "base/int_text.h"
 #include "editor/vri_settings.h"
 #include "fuzz/fuzz_check.h"
-#include "tests/support/memory_settings_view.h"
+#include "editor/memory_settings_view.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  testsupport::MemorySettingsView view;
+  editor::MemorySettingsView view;
   for (int i = 0; i < 4; ++i) view.TypeSpin(i, "x");  // a mark that no split can produce
   editor::SplitVersion(text, view, 0);
   bool unset = false;

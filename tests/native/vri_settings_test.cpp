@@ -5,7 +5,7 @@
 #include "hostsim/host.h"
 #include "tests/support/golden.h"
 #include "tests/support/memory_ini.h"
-#include "tests/support/memory_settings_view.h"
+#include "editor/memory_settings_view.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ using editor::CheckField;
 using editor::ListField;
 using editor::TextField;
 using testsupport::MemoryIniFile;
-using testsupport::MemorySettingsView;
+using editor::MemorySettingsView;
 
 std::string Boxes(const MemorySettingsView& view, int first) {
   std::string s;

@@ -11,13 +11,13 @@
 #include "platform/process_start.h"
 #include "platform/profile_ini.h"
 #include "platform/script_file.h"
-#include "tests/support/memory_settings_view.h"
+#include "editor/memory_settings_view.h"
 #include "tests/win32/real_compile.h"
 #include "tests/win32/win_temp_dir.h"
 
 namespace {
 
-using testsupport::MemorySettingsView;
+using editor::MemorySettingsView;
 using testsupport::ReadWholeFile;
 using testsupport::RealPorts;
 using testsupport::WaitForFile;

@@ -7,13 +7,13 @@
 #include "platform/lead_byte.h"
 #include "platform/profile_ini.h"
 #include "tests/support/golden.h"
-#include "tests/support/memory_settings_view.h"
+#include "editor/memory_settings_view.h"
 #include "tests/win32/win_temp_dir.h"
 
 namespace {
 
 using platform::ProfileIniFile;
-using testsupport::MemorySettingsView;
+using editor::MemorySettingsView;
 
 TEST(ProfileIni, InitialSettingsOfCWorkSampleGiveTheDocumentedFile) {
   CreateDirectoryA("C:\\Work", nullptr);

@@ -1,10 +1,7 @@
-#include "tests/support/memory_settings_view.h"
+#include "editor/memory_settings_view.h"
 
-namespace testsupport {
+namespace editor {
 
-using editor::CheckField;
-using editor::ListField;
-using editor::TextField;
 
 MemorySettingsView::MemorySettingsView() {
   texts_[static_cast<int>(TextField::CopyRight)] = "Copyright (c) 1997 ";
@@ -19,7 +16,7 @@ void MemorySettingsView::SetChecked(CheckField field, bool checked) {
 }
 
 void MemorySettingsView::SetSpinValue(int box, int32_t value) {
-  Change(spins_[box], editor::SpinTextFor(value));
+  Change(spins_[box], SpinTextFor(value));
 }
 
 void MemorySettingsView::TypeSpin(int box, const std::string& text) { Change(spins_[box], text); }
@@ -33,7 +30,7 @@ void MemorySettingsView::SetText(TextField field, const std::string& text) {
 int32_t MemorySettingsView::ItemIndex(ListField field) const { return lists_[static_cast<int>(field)]; }
 
 void MemorySettingsView::SetItemIndex(ListField field, int32_t index) {
-  const bool inRange = index >= 0 && index < editor::ListCount(field);
+  const bool inRange = index >= 0 && index < ListCount(field);
   lists_[static_cast<int>(field)] = inRange ? index : -1;
 }
 
@@ -42,4 +39,4 @@ void MemorySettingsView::Change(std::string& slot, const std::string& value) {
   slot = value;
 }
 
-}  // namespace testsupport
+}  // namespace editor

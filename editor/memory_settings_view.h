@@ -1,26 +1,26 @@
 // The setting controls held in memory, with the controls' change rules: setting a
 // control to the value it holds is no change; a list selection set by the program does
-// not count; spin boxes clamp when set.
+// not count; spin boxes clamp when set. Used where settings are handled without a window.
 #pragma once
 #include <array>
 #include <string>
 
 #include "editor/settings_view.h"
 
-namespace testsupport {
+namespace editor {
 
-class MemorySettingsView final : public editor::SettingsView {
+class MemorySettingsView final : public SettingsView {
  public:
   MemorySettingsView();
 
-  bool Checked(editor::CheckField field) const override;
-  void SetChecked(editor::CheckField field, bool checked) override;
+  bool Checked(CheckField field) const override;
+  void SetChecked(CheckField field, bool checked) override;
   std::string SpinText(int box) const override { return spins_[box]; }
   void SetSpinValue(int box, int32_t value) override;
-  std::string Text(editor::TextField field) const override;
-  void SetText(editor::TextField field, const std::string& text) override;
-  int32_t ItemIndex(editor::ListField field) const override;
-  void SetItemIndex(editor::ListField field, int32_t index) override;
+  std::string Text(TextField field) const override;
+  void SetText(TextField field, const std::string& text) override;
+  int32_t ItemIndex(ListField field) const override;
+  void SetItemIndex(ListField field, int32_t index) override;
   std::string GetScriptPath() const override { return scriptPath_; }
   void SetScriptPath(const std::string& path) override { scriptPath_ = path; }
   void SetModified(bool modified) override { modified_ = modified; }
@@ -32,11 +32,11 @@ class MemorySettingsView final : public editor::SettingsView {
  private:
   void Change(std::string& slot, const std::string& value);
   std::array<bool, 2> checks_{true, true};
-  std::array<std::string, editor::kSpinBoxCount> spins_{"1", "0", "0", "0", "1", "0", "0", "0"};
+  std::array<std::string, kSpinBoxCount> spins_{"1", "0", "0", "0", "1", "0", "0", "0"};
   std::array<std::string, 9> texts_;
   std::array<int32_t, 2> lists_{0, 0};
   std::string scriptPath_;
   bool modified_ = false;
 };
 
-}  // namespace testsupport
+}  // namespace editor
