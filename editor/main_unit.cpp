@@ -125,14 +125,11 @@ void TVerMainForm::FormCreate() {
   app.SetHelpFile(ProgramDirectory() + kHelpFileName);
   Get<ui::ComboBox>("ComboBox1").SetItemIndex(0);
   Get<ui::ComboBox>("FileTypeBox").SetItemIndex(0);
-  try {
-    Services = HostServices;
-    if (!Services) throw base::Error("no host services");
-    const std::string project = Services->GetProjectFileName();
-    ScriptPath = base::ExtractFileDir(project, kLead) + "Version.rc";
+  Services = HostServices;
+  // Without a project name the window starts with an empty script path.
+  if (const auto project = ProjectFileName()) {
+    ScriptPath = base::ExtractFileDir(*project, kLead) + "Version.rc";
     ShowScriptPathInCaption();
-  } catch (const std::exception&) {
-    // Without a project name the window starts with an empty script path.
   }
   const bool created = ui::Guarded(hwnd(), [this] {
     if (Services) {
@@ -148,6 +145,12 @@ void TVerMainForm::FormCreate() {
   if (created) Modified = false;
 }
 
+std::optional<std::string> TVerMainForm::ProjectFileName() const {
+  const char* name = Services ? Services->GetProjectFileName() : nullptr;
+  if (!name) return std::nullopt;
+  return std::string(name);
+}
+
 void TVerMainForm::ShowScriptPathInCaption() { SetCaption(kCaptionPrefix + ScriptPath); }
 
 void TVerMainForm::ShowStatusHint() {
@@ -158,8 +161,7 @@ void TVerMainForm::Edit1Change() { Modified = true; }
 
 void TVerMainForm::LoadSettings(const std::string& fileName) {
   platform::ProfileIniFile ini(fileName);
-  const char* project = Services ? Services->GetProjectFileName() : "";
-  editor::LoadSettings(ini, *this, project ? project : "", kLead);
+  editor::LoadSettings(ini, *this, ProjectFileName().value_or(""), kLead);
 }
 
 void TVerMainForm::SaveSettings() {
@@ -185,7 +187,10 @@ void TVerMainForm::CompileButtonClick() {
       [](const std::string& path, const std::string& text) { platform::WriteScriptFile(path, text); },
       [](const std::string& commandLine) { platform::StartHidden(commandLine); },
       [] { ui::MessageDlg("ｺﾝﾊﾟｲﾙｴﾗｰ", ui::DialogType::Error, MB_OK); }};
-  editor::CompileVersionResource(editor::ReadSettings(*this), ScriptPath, CompilerPath, ports);
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  const editor::CompileSite site{ProjectFileName().value_or(""), current, kLead};
+  editor::CompileVersionResource(editor::ReadSettings(*this), ScriptPath, CompilerPath, site, ports);
 }
 
 void TVerMainForm::Option1Click() {

@@ -2,6 +2,7 @@
 // controls (and is itself the settings view of the core), the paths the commands work
 // on, and the modified flag.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "addin/host_intf.h"
@@ -39,6 +40,8 @@ class TVerMainForm : public ui::Form, public editor::SettingsView {
   void UpdateProjectSource(bool include);
   // "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ - " followed by the script path.
   void ShowScriptPathInCaption();
+  // The host's project file name; none without services or when the host gives none.
+  std::optional<std::string> ProjectFileName() const;
 
   // The settings view over the controls.
   bool Checked(editor::CheckField field) const override;

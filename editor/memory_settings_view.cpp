@@ -4,7 +4,8 @@ namespace editor {
 
 
 MemorySettingsView::MemorySettingsView() {
-  texts_[static_cast<int>(TextField::CopyRight)] = "Copyright (c) 1997 ";
+  ShowSettings(VersionSettings(), *this);
+  modified_ = false;
 }
 
 bool MemorySettingsView::Checked(CheckField field) const { return checks_[static_cast<int>(field)]; }

@@ -31,10 +31,11 @@ class MemorySettingsView final : public SettingsView {
 
  private:
   void Change(std::string& slot, const std::string& value);
-  std::array<bool, 2> checks_{true, true};
-  std::array<std::string, kSpinBoxCount> spins_{"1", "0", "0", "0", "1", "0", "0", "0"};
+  // Filled with the initial values on construction.
+  std::array<bool, 2> checks_{};
+  std::array<std::string, kSpinBoxCount> spins_;
   std::array<std::string, 9> texts_;
-  std::array<int32_t, 2> lists_{0, 0};
+  std::array<int32_t, 2> lists_{};
   std::string scriptPath_;
   bool modified_ = false;
 };

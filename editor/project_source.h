@@ -12,7 +12,8 @@ namespace editor {
 struct SourceUpdate {
   enum class Outcome {
     NoSource,        // the host gave no module or editor buffer: nothing done
-    Unchanged,       // the text already agrees with the check box
+    Unchanged,       // the text already agrees with the check box, or the script path
+                     // names no file, so there is nothing to link
     Inserted,        // CR LF and the directive inserted at `position`
     Removed,         // the directive at `position` removed
   };
@@ -22,8 +23,9 @@ struct SourceUpdate {
   size_t largestToken = 0;
 };
 
-// Every host object obtained is released exactly once, in reverse order, on every path;
-// the text changes only through the writer, created after the reader is released.
+// The text is read in blocks. Every host object obtained is released exactly once, in
+// reverse order, on every path; the text changes only through the writer, created after
+// the reader is released.
 SourceUpdate UpdateProjectSource(TIHostServices& services, bool include,
                                  const std::string& scriptPath, base::LeadByteTest lead);
 

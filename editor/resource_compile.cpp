@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "base/error.h"
-#include "editor/version_script.h"
+#include "editor/windows_path.h"
 
 namespace editor {
 
@@ -16,10 +16,20 @@ std::string CompilerCommandLine(const std::string& compilerPath, const std::stri
   return "\"" + compilerPath + "\" -r \"" + scriptPath + "\"";
 }
 
+bool ScriptPathNamesProjectSource(const std::string& scriptPath, const CompileSite& site) {
+  return !site.projectFileName.empty() &&
+         NamesSameFile(scriptPath, site.projectFileName, site.currentDirectory, site.lead);
+}
+
 void CompileVersionResource(const VersionSettings& settings, const std::string& scriptPath,
-                            const std::string& compilerPath, const CompilePorts& ports) {
+                            const std::string& compilerPath, const CompileSite& site, const CompilePorts& ports) {
   if (scriptPath.empty()) return;
-  ports.writeScript(scriptPath, VersionScriptText(settings));
+  // The script would replace the project's own source text.
+  if (ScriptPathNamesProjectSource(scriptPath, site)) {
+    ports.reportCompileError();
+    return;
+  }
+  WriteVersionScript(scriptPath, settings, ports.writeScript);
   try {
     ports.startHidden(CompilerCommandLine(compilerPath, scriptPath));
   } catch (const std::exception&) {

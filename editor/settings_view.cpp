@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/int_text.h"
+#include "editor/vri_keys.h"
 
 namespace editor {
 
@@ -21,29 +22,49 @@ int32_t ListCount(ListField field) {
 }
 
 VersionSettings ReadSettings(const SettingsView& view) {
-  auto quad = [&view](int first) {
-    VersionQuad q{};
-    for (int i = 0; i < 4; ++i) q[i] = SpinValue(view.SpinText(first + i));
-    return q;
-  };
-  VersionSettings s;
-  s.IncludeVerInfo = view.Checked(CheckField::IncludeVerInfo);
-  s.FileVersion = quad(kFileVersionBox);
-  s.FileVerView = view.Text(TextField::FileVerView);
-  s.Description = view.Text(TextField::Description);
-  s.CopyRight = view.Text(TextField::CopyRight);
-  s.FileType = view.ItemIndex(ListField::FileType);
-  s.CompanyName = view.Text(TextField::CompanyName);
-  s.Translation = view.ItemIndex(ListField::Translation);
-  s.OriginalName = view.Text(TextField::OriginalName);
-  s.ProductVersion = quad(kProductVersionBox);
-  s.ProductVerView = view.Text(TextField::ProductVerView);
-  s.ProductName = view.Text(TextField::ProductName);
-  s.InternalName = view.Text(TextField::InternalName);
-  s.IncludeComment = view.Checked(CheckField::IncludeComment);
-  s.Comment = view.Text(TextField::Comment);
-  s.ResourceName = view.GetScriptPath();
-  return s;
+  VersionSettings settings;
+  for (const VriKey& key : kVriKeys) {
+    switch (key.kind) {
+      case VriKind::Boolean:
+        settings.*key.flag = view.Checked(static_cast<CheckField>(key.control));
+        break;
+      case VriKind::Version:
+        for (int i = 0; i < 4; ++i) (settings.*key.quad)[i] = SpinValue(view.SpinText(key.control + i));
+        break;
+      case VriKind::Text:
+        settings.*key.text = view.Text(static_cast<TextField>(key.control));
+        break;
+      case VriKind::Index:
+        settings.*key.index = view.ItemIndex(static_cast<ListField>(key.control));
+        break;
+      case VriKind::Path:
+        settings.*key.text = view.GetScriptPath();
+        break;
+    }
+  }
+  return settings;
+}
+
+void ShowSettings(const VersionSettings& settings, SettingsView& view) {
+  for (const VriKey& key : kVriKeys) {
+    switch (key.kind) {
+      case VriKind::Boolean:
+        view.SetChecked(static_cast<CheckField>(key.control), settings.*key.flag);
+        break;
+      case VriKind::Version:
+        for (int i = 0; i < 4; ++i) view.SetSpinValue(key.control + i, (settings.*key.quad)[i]);
+        break;
+      case VriKind::Text:
+        view.SetText(static_cast<TextField>(key.control), settings.*key.text);
+        break;
+      case VriKind::Index:
+        view.SetItemIndex(static_cast<ListField>(key.control), settings.*key.index);
+        break;
+      case VriKind::Path:
+        view.SetScriptPath(settings.*key.text);
+        break;
+    }
+  }
 }
 
 }  // namespace editor

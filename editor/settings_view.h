@@ -60,4 +60,7 @@ int32_t ListCount(ListField field);
 // The values the view shows now, as the version script and the save read them.
 VersionSettings ReadSettings(const SettingsView& view);
 
+// Shows `settings` in the view: check boxes, spin boxes, edits, selections, script path.
+void ShowSettings(const VersionSettings& settings, SettingsView& view);
+
 }  // namespace editor

@@ -59,4 +59,8 @@ std::string VersionScriptText(const VersionSettings& s) {
   return out.Take();
 }
 
+void WriteVersionScript(const std::string& path, const VersionSettings& settings, const FileWriter& writeFile) {
+  writeFile(path, VersionScriptText(settings));
+}
+
 }  // namespace editor

@@ -9,20 +9,24 @@ namespace editor {
 using VersionQuad = std::array<int32_t, 4>;
 
 struct VersionSettings {
-  bool IncludeVerInfo = true;
-  VersionQuad FileVersion{1, 0, 0, 0};
+  // The values a window shows for a project without a VRI file, from the table of VRI
+  // keys (vri_keys.h); `ResourceName` stays empty, as it needs the project.
+  VersionSettings();
+
+  bool IncludeVerInfo = false;
+  VersionQuad FileVersion{};
   std::string FileVerView;
   std::string Description;
-  std::string CopyRight = "Copyright (c) 1997 ";
+  std::string CopyRight;
   int32_t FileType = 0;  // -1: no selection
   std::string CompanyName;
   int32_t Translation = 0;  // -1: no selection
   std::string OriginalName;
-  VersionQuad ProductVersion{1, 0, 0, 0};
+  VersionQuad ProductVersion{};
   std::string ProductVerView;
   std::string ProductName;
   std::string InternalName;
-  bool IncludeComment = true;
+  bool IncludeComment = false;
   std::string Comment;
   std::string ResourceName;
 };

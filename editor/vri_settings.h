@@ -1,7 +1,9 @@
 // Loading and saving the version settings: the VRI file (section "Version", sixteen keys)
 // against the setting controls.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "addin/host_intf.h"
 #include "base/ansi_path.h"
@@ -12,15 +14,19 @@ namespace editor {
 
 extern const char kVriSection[];  // "Version"
 
+// The numbers of a version text such as "1, 2, 3, 4", in order, up to the first piece
+// that is not a number (at most four).
+std::vector<int32_t> SplitVersionText(std::string text);
+
 // Splits "1, 2, 3, 4" into four spin boxes from `firstBox` on; stops silently at the first
 // piece that is not a number, leaving the remaining boxes as they were.
-void SplitVersion(std::string text, SettingsView& view, int firstBox);
+void SplitVersion(const std::string& text, SettingsView& view, int firstBox);
 
 // The four numbers joined by `separator`.
 std::string JoinVersion(const VersionQuad& quad, const char* separator);
 
-// Reads the keys of the file into the view in their stored order; missing keys take their
-// defaults. `projectFileName` gives the default internal name.
+// Reads the keys of the file into the view in their stored order (vri_keys.h); missing
+// keys take their defaults. `projectFileName` gives the default internal name.
 void LoadSettings(IniFile& ini, SettingsView& view, const std::string& projectFileName,
                   base::LeadByteTest lead);
 

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "base/error.h"
-#include "editor/version_script.h"
 
 namespace platform {
 namespace {
@@ -35,10 +34,6 @@ void WriteScriptFile(const std::string& path, const std::string& text) {
     throw base::IoError(static_cast<int>(GetLastError()));
   }
   if (written != text.size()) throw base::IoError(ERROR_DISK_FULL);
-}
-
-void WriteVersionScript(const std::string& path, const editor::VersionSettings& settings) {
-  WriteScriptFile(path, editor::VersionScriptText(settings));
 }
 
 }  // namespace platform

@@ -33,7 +33,15 @@ INSTANTIATE_TEST_SUITE_P(
                     DirectiveCase{"C:my.rc", "{$R MY.RES}"}, DirectiveCase{"D:\\a.b\\noext", "{$R NOEXT.RES}"},
                     // "ソ" (83 5C) keeps its second byte; only a to z are upper-cased.
                     DirectiveCase{"C:\\W\\\x83\x5Cx.rc", "{$R \x83\x5CX.RES}"},
-                    DirectiveCase{"C:\\W\\\x83\x61.rc", "{$R \x83\x41.RES}"},
+                    // A double-byte character is kept whole: "ヂ" (83 61) is not turned into
+                    // "ア" (83 41); "マ" (83 7D) stays; letters after it are upper-cased.
+                    DirectiveCase{"C:\\W\\\x83\x61.rc", "{$R \x83\x61.RES}"},
+                    DirectiveCase{"C:\\W\\\x83\x7D" "ab.rc", "{$R \x83\x7D" "AB.RES}"},
+                    // "バージョン.rc"
+                    DirectiveCase{"C:\\W\\\x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93.rc",
+                                  "{$R \x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93.RES}"},
+                    // A lone lead byte before the new extension takes the dot as its second byte.
+                    DirectiveCase{"C:\\W\\a\x83", "{$R A\x83.RES}"},
                     DirectiveCase{"C:\\W\\" + std::string(300, 'a') + ".rc", "{$R " + std::string(255, 'A') + ".RES}"}));
 
 struct UpdateCase {
@@ -42,6 +50,7 @@ struct UpdateCase {
   bool include;
   std::string after;
   SourceUpdate::Outcome outcome;
+  std::string script = kScript;
 };
 
 class ProjectSource : public testing::TestWithParam<UpdateCase> {};
@@ -51,7 +60,7 @@ TEST_P(ProjectSource, InsertsOrRemovesTheDirective) {
   Host host;
   host.projectFileName = kProject;
   host.OpenModule(kProject, c.before);
-  const SourceUpdate result = editor::UpdateProjectSource(*host.services(), c.include, kScript, IsCp932LeadByte);
+  const SourceUpdate result = editor::UpdateProjectSource(*host.services(), c.include, c.script, IsCp932LeadByte);
   const hostsim::SourceModule& module = *host.FindModule(kProject);
   EXPECT_EQ(module.text, c.after) << c.what;
   EXPECT_EQ(result.outcome, c.outcome) << c.what;
@@ -90,9 +99,32 @@ INSTANTIATE_TEST_SUITE_P(
         UpdateCase{"no nesting", "{ {$R *.RES} }", true, "{ {$R *.RES} }\r\n" + kDirective, O::Inserted},
         UpdateCase{"inside a string literal", "s := '{$R *.RES}';", true, "s := '{$R *.RES}\r\n" + kDirective + "';", O::Inserted},
         UpdateCase{"inside a // comment", "// {$R *.RES}\r\n", true, "// {$R *.RES}\r\n" + kDirective + "\r\n", O::Inserted},
-        // The second byte 0x7B of a double-byte character opens a token like "{" does.
-        UpdateCase{"trail byte {", "\x81\x7B" "$R *.RES}", true, "\x81\x7B" "$R *.RES}\r\n" + kDirective, O::Inserted},
-        UpdateCase{"trail byte }", "{$R *.RES\x81}z", true, "{$R *.RES\x81}z\r\n" + kDirective, O::Inserted},
+        // The second byte of a double-byte character neither opens nor closes a token.
+        UpdateCase{"trail byte { opens nothing", "\x81\x7B" "$R *.RES}x", true,
+                   "\x81\x7B" "$R *.RES}x\r\n" + kDirective, O::Inserted},
+        UpdateCase{"trail byte } closes nothing", "{x\x81}{$R *.RES}z", true,
+                   "{x\x81}{$R *.RES}z\r\n" + kDirective, O::Inserted},
+        UpdateCase{"ボタン does not swallow {$R *.RES}", "// \x83\x7B\x83\x5E\x83\x93\r\n{$R *.RES}\r\nend.", true,
+                   "// \x83\x7B\x83\x5E\x83\x93\r\n{$R *.RES}\r\n" + kDirective + "\r\nend.", O::Inserted},
+        UpdateCase{"a character split between two reads", std::string(4095, 'x') + "\x83\x7B" "$R *.RES}y", true,
+                   std::string(4095, 'x') + "\x83\x7B" "$R *.RES}y\r\n" + kDirective, O::Inserted},
+        UpdateCase{"マ.rc: its directive is found again", "{$R *.RES}\r\n{$R \x83\x7D.RES}\r\n", true,
+                   "{$R *.RES}\r\n{$R \x83\x7D.RES}\r\n", O::Unchanged, "C:\\W\\\x83\x7D.rc"},
+        UpdateCase{"マ.rc: inserted", "{$R *.RES}\r\n", true, "{$R *.RES}\r\n{$R \x83\x7D.RES}\r\n", O::Inserted,
+                   "C:\\W\\\x83\x7D.rc"},
+        UpdateCase{"マ.rc: removed", "a{$R \x83\x7D.RES}b", false, "ab", O::Removed, "C:\\W\\\x83\x7D.rc"},
+        UpdateCase{"ヂ.rc does not take ア's directive", "{$R \x83\x41.RES}", false, "{$R \x83\x41.RES}",
+                   O::Unchanged, "C:\\W\\\x83\x61.rc"},
+        UpdateCase{"ヂ.rc: found in lower case", "{$r \x83\x61.res}", true, "{$r \x83\x61.res}", O::Unchanged,
+                   "C:\\W\\\x83\x61.rc"},
+        // A script path that names no file adds nothing; "{$R .RES}" still goes when unchecked.
+        UpdateCase{"empty script path adds nothing", kHead + kTail, true, kHead + kTail, O::Unchanged, ""},
+        UpdateCase{"a folder as script path adds nothing", "begin end.", true, "begin end.", O::Unchanged,
+                   "C:\\Work\\"},
+        UpdateCase{"empty script path removes {$R .RES}", "{$R *.RES}\r\n{$R .RES}\r\n", false,
+                   "{$R *.RES}\r\n\r\n", O::Removed, ""},
+        UpdateCase{"a script named .rc links .RES", "{$R *.RES}", true, "{$R *.RES}\r\n{$R .RES}", O::Inserted,
+                   "C:\\Work\\.rc"},
         UpdateCase{"NUL bytes are characters", std::string("a\0{$R *.RES}\0b", 14), true,
                    std::string("a\0{$R *.RES}\r\n{$R VERSION.RES}\0b", 32), O::Inserted}));
 
@@ -116,17 +148,41 @@ TEST(ProjectSource, ReleasesInReverseOrderOfObtaining) {
   editor::UpdateProjectSource(*host.services(), true, kScript, IsCp932LeadByte);
   EXPECT_EQ(host.ledger.releaseOrder(),
             (std::vector<std::string>{"Reader", "Writer", "EditBuffer", "SourceModule"}));
-  EXPECT_EQ(host.calls("ReadChars"), 11);  // ten characters and the end
+  EXPECT_EQ(host.calls("ReadChars"), 2);  // one block with all ten characters, then the end
 }
 
-TEST(ProjectSource, HoldsOnlyTheCurrentToken) {
+struct TokenCase {
+  const char* what;
+  std::string text;
+  bool include;
+  size_t largestToken;
+  int32_t charsRead;
+  SourceUpdate::Outcome outcome;
+};
+
+class TokenMemory : public testing::TestWithParam<TokenCase> {};
+
+TEST_P(TokenMemory, HoldsNoMoreOfTheCurrentTokenThanADirectiveNeeds) {
+  const TokenCase& c = GetParam();
   Host host;
   host.projectFileName = kProject;
-  host.OpenModule(kProject, std::string(100000, 'x') + "{abc}" + std::string(100000, 'y'));
-  const auto result = editor::UpdateProjectSource(*host.services(), false, kScript, IsCp932LeadByte);
-  EXPECT_EQ(result.largestToken, 5u);
-  EXPECT_EQ(result.charsRead, 200005);
+  host.OpenModule(kProject, c.text);
+  const auto result = editor::UpdateProjectSource(*host.services(), c.include, kScript, IsCp932LeadByte);
+  EXPECT_EQ(result.largestToken, c.largestToken) << c.what;
+  EXPECT_EQ(result.charsRead, c.charsRead) << c.what;
+  EXPECT_EQ(result.outcome, c.outcome) << c.what;
 }
+
+// "{$R VERSION.RES}" has 16 bytes: one more is all a longer token needs to differ.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TokenMemory,
+    testing::Values(
+        TokenCase{"short token", std::string(100000, 'x') + "{abc}" + std::string(100000, 'y'), false, 5, 200005,
+                  O::Unchanged},
+        TokenCase{"unclosed brace near the start", "{$R *.RES}\r\n{" + std::string(3 << 20, 'y'), true, 17,
+                  12 + 1 + (3 << 20), O::Inserted},
+        TokenCase{"long token, then the directive", "{" + std::string(5000, 'z') + "}" + kDirective, false, 17,
+                  5002 + 16, O::Removed}));
 
 struct FaultCase {
   const char* operation;
@@ -167,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FaultCase{"NewReader", Fault::ReturnNull, 0, true, false},
                     FaultCase{"NewReader", Fault::Raise, 0, true, true},
                     FaultCase{"ReadChars", Fault::Raise, 0, true, true},
-                    FaultCase{"ReadChars", Fault::Raise, 5, false, true},
+                    FaultCase{"ReadChars", Fault::Raise, 1, true, true},
                     FaultCase{"NewWriter", Fault::ReturnNull, 0, true, false},
                     FaultCase{"NewWriter", Fault::Raise, 0, false, true},
                     FaultCase{"KeepUpTo", Fault::Raise, 0, true, true},

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/ansi_path.h"
+#include "editor/vri_keys.h"
 #include "editor/vri_settings.h"
 #include "hostsim/host.h"
 #include "tests/support/golden.h"
@@ -180,6 +181,59 @@ TEST(LoadSettings, ValuesEqualToTheShownOnesLeaveTheViewUnmodified) {
   saved.Set("Comment", "new");
   editor::LoadSettings(saved, view, "C:\\Work\\Sample.dpr", base::IsCp932LeadByte);
   EXPECT_TRUE(view.modified());
+}
+
+TEST(VriKeys, AreTheSixteenInTheirStoredOrder) {
+  const char* const names[] = {"IncludeVerInfo", "FileVersion",    "FileVerView",    "Description",
+                               "CopyRight",      "FileType",       "CompanyName",    "Translation",
+                               "OriginalName",   "ProductVersion", "ProductVerView", "ProductName",
+                               "InternalName",   "IncludeComment", "Comment",        "ResourceName"};
+  ASSERT_EQ(std::size(names), std::size(editor::kVriKeys));
+  for (size_t i = 0; i < std::size(names); ++i) EXPECT_STREQ(editor::kVriKeys[i].name, names[i]);
+}
+
+TEST(VriKeys, GiveTheInitialValuesOfANewWindow) {
+  const editor::VersionSettings s;
+  EXPECT_TRUE(s.IncludeVerInfo);
+  EXPECT_EQ(s.FileVersion, (editor::VersionQuad{1, 0, 0, 0}));
+  EXPECT_EQ(s.CopyRight, "Copyright (c) 1997 ");  // with its trailing blank, unlike a missing key's
+  EXPECT_EQ(s.Description, "");
+  EXPECT_EQ(s.FileType, 0);
+  EXPECT_EQ(s.Translation, 0);
+  EXPECT_EQ(s.ProductVersion, (editor::VersionQuad{1, 0, 0, 0}));
+  EXPECT_TRUE(s.IncludeComment);
+  EXPECT_EQ(s.ResourceName, "");
+  EXPECT_EQ(editor::InitialScriptPath("C:\\Work\\Sample.dpr", base::IsCp932LeadByte), "C:\\Work\\Version.rc");
+  EXPECT_EQ(editor::InitialScriptPath("C:\\\x95\x5C\\S.dpr", base::IsCp932LeadByte), "C:\\\x95\x5C\\Version.rc");
+}
+
+TEST(VriKeys, ShowAndReadGiveBackEveryValue) {
+  editor::VersionSettings s;
+  s.IncludeVerInfo = false;
+  s.FileVersion = {1, 2, 3, 4};
+  s.FileVerView = "a";
+  s.Description = "b";
+  s.CopyRight = "c";
+  s.FileType = 6;
+  s.CompanyName = "d";
+  s.Translation = 1;
+  s.OriginalName = "e";
+  s.ProductVersion = {5, 6, 7, 8};
+  s.ProductVerView = "f";
+  s.ProductName = "g";
+  s.InternalName = "h";
+  s.IncludeComment = false;
+  s.Comment = "i";
+  s.ResourceName = "j";
+  MemorySettingsView view;
+  editor::ShowSettings(s, view);
+  MemoryIniFile ini;
+  editor::SaveSettings(ini, view);
+  EXPECT_EQ(ini.written(), (std::vector<std::string>{
+                               "IncludeVerInfo=0", "FileVersion=1, 2, 3, 4", "FileVerView=a", "Description=b",
+                               "CopyRight=c", "FileType=6", "CompanyName=d", "Translation=1", "OriginalName=e",
+                               "ProductVersion=5, 6, 7, 8", "ProductVerView=f", "ProductName=g", "InternalName=h",
+                               "IncludeComment=0", "Comment=i", "ResourceName=j"}));
 }
 
 TEST(SaveSettings, GoesToTheCurrentProjectsVriFile) {

@@ -115,13 +115,15 @@ TEST(Faults, AProgramNamedAfterTheFirstWordOfTheCompilerPathIsNotStarted) {
   // right to run; its text is then replaced).
   ASSERT_TRUE(CopyFileA(TALLOWIN_TOOLS_DIR "/brc32", (dir / "my.exe").c_str(), FALSE));
   testsupport::WriteWholeFile(dir / "my.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/planted-ran\"\n");
-  platform::StartHidden(dir / "my tools\brc32.exe -r " + dir / "x.rc");
+  platform::StartHidden(dir / "my tools\\brc32.exe -r " + dir / "x.rc");
   ASSERT_TRUE(WaitForFile(dir / "planted-ran", 30)) << "the planted program must be reachable unquoted";
   DeleteFileA((dir / "planted-ran").c_str());
   bool reported = false;
-  editor::CompileVersionResource({}, dir / "Version.rc", dir / "my tools\\brc32.exe", RealPorts(&reported));
+  editor::CompileVersionResource({}, dir / "Version.rc", dir / "my tools\\brc32.exe", testsupport::SiteIn(dir.path()),
+                                 RealPorts(&reported));
+  // One command line starts one program: once the stand-in has written Version.RES, the
+  // planted program can no longer have been the one started.
   EXPECT_TRUE(WaitForFile(dir / "Version.RES", 60));
-  Sleep(500);
   EXPECT_FALSE(testsupport::FileExists(dir / "planted-ran"));
   EXPECT_FALSE(reported);
 }
@@ -132,10 +134,29 @@ TEST(Faults, ACompilerThatFailsLeavesNoResourceAndReportsNothing) {
   testsupport::WriteWholeFile(dir / "brc32.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\nexit 1\n");
   testsupport::WriteWholeFile(dir / "Version.RES", "older");
   bool reported = false;
-  editor::CompileVersionResource({}, dir / "Version.rc", dir / "brc32.exe", RealPorts(&reported));
+  editor::CompileVersionResource({}, dir / "Version.rc", dir / "brc32.exe", testsupport::SiteIn(dir.path()),
+                                 RealPorts(&reported));
   EXPECT_TRUE(WaitForFile(dir / "ran", 30));
   EXPECT_FALSE(reported);
   EXPECT_EQ(ReadWholeFile(dir / "Version.RES"), "older");  // an older one stays
+}
+
+// The script path names the project's own source, relative to the current directory and
+// in other letter case: the compile error, the source untouched, no compiler started.
+TEST(Faults, ACompileOverTheProjectSourceIsRefused) {
+  WinTempDir dir("over the source");
+  ASSERT_TRUE(CopyFileA(TALLOWIN_TOOLS_DIR "/brc32", (dir / "brc32.exe").c_str(), FALSE));
+  testsupport::WriteWholeFile(dir / "brc32.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
+  testsupport::WriteWholeFile(dir / "Sample.dpr", "program Sample;\r\n");
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
+  bool reported = false;
+  editor::CompileVersionResource({}, "sample.DPR", dir / "brc32.exe", testsupport::SiteIn(dir.path()),
+                                 RealPorts(&reported));
+  EXPECT_TRUE(reported);
+  EXPECT_EQ(ReadWholeFile(dir / "Sample.dpr"), "program Sample;\r\n");
+  // Nothing was started that could write later.
+  EXPECT_FALSE(testsupport::FileExists(dir / "ran"));
+  EXPECT_FALSE(testsupport::FileExists(dir / "Sample.RES"));
 }
 
 }  // namespace

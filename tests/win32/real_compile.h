@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/resource_compile.h"
+#include "platform/lead_byte.h"
 #include "platform/process_start.h"
 #include "platform/script_file.h"
 #include "tests/win32/win_temp_dir.h"
@@ -18,16 +19,24 @@ inline editor::CompilePorts RealPorts(bool* reported) {
           [reported] { *reported = true; }};
 }
 
-// True once the file exists (then given a moment to be completed), false after `seconds`.
+// The compile's site for a project in `folder` (with a trailing backslash), with the
+// process's current directory.
+inline editor::CompileSite SiteIn(const std::string& folder) {
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  return {folder + "Sample.dpr", current, platform::IsSystemLeadByte};
+}
+
+// True once the file exists, false after `seconds`. The stand-in compiler and the
+// planted programs make their files whole at once (a rename, a touch), and it is the
+// last thing they do in the test's folder, so an existing file is a finished one.
 inline bool WaitForFile(const std::string& path, int seconds) {
-  for (int i = 0; i < seconds * 10; ++i) {
-    if (FileExists(path)) {
-      Sleep(300);
-      return true;
-    }
-    Sleep(100);
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+  while (!FileExists(path)) {
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
+    Sleep(50);  // polling interval, not a wait for anything in particular
   }
-  return false;
+  return true;
 }
 
 }  // namespace testsupport

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "base/error.h"
+#include "editor/version_script.h"
 #include "platform/script_file.h"
 #include "tests/support/golden.h"
 #include "tests/win32/win_temp_dir.h"
@@ -13,7 +14,7 @@ using testsupport::WinTempDir;
 
 TEST(ScriptFile, InitialSettingsGiveTheDocumentedScript) {
   WinTempDir dir("script 表");
-  platform::WriteVersionScript(dir / "Version.rc", editor::VersionSettings{});
+  editor::WriteVersionScript(dir / "Version.rc", editor::VersionSettings{}, platform::WriteScriptFile);
   EXPECT_EQ(ReadWholeFile(dir / "Version.rc"), testsupport::ReadGolden("Version_initial.rc"));
 }
 

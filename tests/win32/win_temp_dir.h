@@ -1,4 +1,6 @@
-// A fresh folder under the Windows temporary folder for one test, removed afterwards.
+// A fresh folder under the Windows temporary folder for one test, removed afterwards
+// with the process's current directory put back as it was; a test fails when its folder
+// cannot be removed.
 #pragma once
 #include <string>
 
@@ -6,7 +8,8 @@ namespace testsupport {
 
 class WinTempDir {
  public:
-  // `name` may hold blanks and Shift-JIS characters.
+  // `name` may hold blanks and Shift-JIS characters. Every folder of a process has a
+  // name of its own, so a test run again in the same process starts afresh.
   explicit WinTempDir(const std::string& name);
   ~WinTempDir();
   WinTempDir(const WinTempDir&) = delete;
@@ -18,6 +21,7 @@ class WinTempDir {
 
  private:
   std::string path_;
+  std::string currentDirectory_;
 };
 
 std::string ReadWholeFile(const std::string& path);
