@@ -1,46 +1,98 @@
 #include "installer/installer.h"
 
-#include <windows.h>
-
-#include <cstdio>
-
 #include "installer/install_path.h"
-#include "platform/lead_byte.h"
-#include "platform/registry.h"
 
 const char kExpertsKey[] = "Software\\Borland\\Delphi\\2.0\\Experts";
 const char kExpertValue[] = "Quelvar";
 const char kNotInstalledText[] = "Delphi2.0がインストールされていません";
 
-int RunInstaller(const std::string& programPath, const std::function<void(const char*)>& showError) {
-  const std::string library = LibraryPathFor(programPath, platform::IsSystemLeadByte);
-  platform::RegistryKey registry(HKEY_CURRENT_USER);
-  const bool keyExists = registry.Open(kExpertsKey);
-  registry.Close();
-  if (!keyExists) {
+namespace {
+
+const char kRegistryKind[] = "ERegistryException";
+const char kSetFailedText[] = "'Quelvar' の設定に失敗しました";
+const char kErrorCaption[] = "ｱﾌﾟﾘｹｰｼｮﾝ ｴﾗｰ";
+
+bool IsSystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+// The third parameter is where the failure was raised from, as the run-time shows it.
+[[noreturn]] __attribute__((noinline)) void RaiseRegistryError() {
+  const ULONG_PTR arguments[] = {reinterpret_cast<ULONG_PTR>(kRegistryKind),
+                                 reinterpret_cast<ULONG_PTR>(kSetFailedText),
+                                 reinterpret_cast<ULONG_PTR>(__builtin_return_address(0))};
+  RaiseException(kRegistryExceptionCode, EXCEPTION_NONCONTINUABLE, 3, arguments);
+  ExitProcess(1);  // not reached: a non-continuable exception never returns
+}
+
+// The name of the kind and the message of a system exception, as the run-time names them.
+void DescribeSystemException(DWORD code, const char** kind, const char** message) {
+  switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+      *kind = "EAccessViolation", *message = "ｱｸｾｽ違反です";
+      break;
+    case EXCEPTION_STACK_OVERFLOW:
+      *kind = "EStackOverflow", *message = "ｽﾀｯｸ ｵｰﾊﾞｰﾌﾛｰです";
+      break;
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+      *kind = "EDivByZero", *message = "0 で除算しました";
+      break;
+    default:
+      *kind = "EExternalException", *message = "外部例外です";
+      break;
+  }
+}
+
+}  // namespace
+
+InstallerRegistry& InstallerRegistryApi() {
+  static InstallerRegistry api{&RegOpenKeyExA, &RegSetValueExA, &RegCloseKey};
+  return api;
+}
+
+int RunInstaller(const char* programPath, void (*showError)(const char* text)) {
+  char library[MAX_PATH + sizeof "Tallowin.dll"];
+  if (!LibraryPathFor(programPath, IsSystemLeadByte, library, sizeof library)) library[0] = '\0';
+  InstallerRegistry& registry = InstallerRegistryApi();
+  HKEY key = nullptr;
+  if (registry.openKey(HKEY_CURRENT_USER, kExpertsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
     showError(kNotInstalledText);
     return 0;
   }
-  registry.Open(kExpertsKey);  // a failure shows as the failed write below
-  registry.WriteString(kExpertValue, library);
-  registry.Close();
+  registry.closeKey(key);
+  key = nullptr;
+  // A failure of this open shows as the failed write below.
+  registry.openKey(HKEY_CURRENT_USER, kExpertsKey, 0, KEY_ALL_ACCESS, &key);
+  const DWORD size = static_cast<DWORD>(lstrlenA(library) + 1);
+  const bool written = key && registry.setValue(key, kExpertValue, 0, REG_SZ,
+                                                reinterpret_cast<const BYTE*>(library), size) == ERROR_SUCCESS;
+  if (key) registry.closeKey(key);
+  if (!written) RaiseRegistryError();
   return 0;
 }
 
-int ReportFatal(const std::string& kind, const std::string& message) {
+int ShowRunTimeError(const EXCEPTION_RECORD& record) {
+  const char* kind = nullptr;
+  const char* message = nullptr;
+  ULONG_PTR address = reinterpret_cast<ULONG_PTR>(record.ExceptionAddress);
+  if (record.ExceptionCode == kRegistryExceptionCode && record.NumberParameters >= 3) {
+    kind = reinterpret_cast<const char*>(record.ExceptionInformation[0]);
+    message = reinterpret_cast<const char*>(record.ExceptionInformation[1]);
+    address = record.ExceptionInformation[2];
+  } else {
+    DescribeSystemException(record.ExceptionCode, &kind, &message);
+  }
   char module[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, module, MAX_PATH);
   const char* name = module;
-  for (const char* p = module; *p; ++p) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) {
-      ++p;
-    } else if (*p == '\\' || *p == ':') {
-      name = p + 1;
-    }
+  for (const char* p = module; *p; p = CharNextA(p)) {
+    if (*p == '\\' || *p == ':') name = p + 1;
   }
-  char text[1024];
-  std::snprintf(text, sizeof text, "例外 %s (ﾓｼﾞｭｰﾙ %s, ｱﾄﾞﾚｽ %p)\r\n%s", kind.c_str(), name,
-                reinterpret_cast<void*>(&RunInstaller), message.c_str());
-  MessageBoxA(nullptr, text, "ｱﾌﾟﾘｹｰｼｮﾝ ｴﾗｰ", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  char text[1024];  // wsprintfA writes at most 1024 bytes
+  wsprintfA(text, "例外 %s (ﾓｼﾞｭｰﾙ %s, ｱﾄﾞﾚｽ %08lX)\r\n%s", kind, name,
+            static_cast<unsigned long>(address), message);
+  MessageBoxA(nullptr, text, kErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
   return 1;
+}
+
+LONG WINAPI ReportUncaughtException(EXCEPTION_POINTERS* exception) {
+  ExitProcess(static_cast<UINT>(ShowRunTimeError(*exception->ExceptionRecord)));
 }

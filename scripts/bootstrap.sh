@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 python3
   wine wine32:i386 xvfb xauth x11-utils
   locales fonts-ipafont-gothic fonts-wine imagemagick
   clang-14 libclang-rt-14-dev

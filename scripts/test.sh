@@ -17,9 +17,15 @@ ctest --preset native || status=1
 
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
-# Each run gets a prefix of its own that no other run shares; nothing outlives it.
-export WINEPREFIX="$PWD/build/win32/wineprefix"
-# The windows are driven under a virtual display.
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win32 || status=1
-WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
+if bash scripts/can-run-win32.sh; then
+  # Each run gets a prefix of its own that no other run shares; nothing outlives it.
+  export WINEPREFIX="$PWD/build/win32/wineprefix"
+  # The windows are driven under a virtual display.
+  xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win32 || status=1
+  WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
+else
+  echo "test: NOT RUN: the Windows test programs (Wine cannot start here: this machine's kernel runs no 32-bit programs)."
+  echo "test: the shipped files are still checked as files (imports, headers, resources, archive)."
+  ctest --preset win32 -L files || status=1
+fi
 exit $status

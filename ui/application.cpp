@@ -47,6 +47,15 @@ bool Guarded(HWND window, const std::function<void()>& action) {
   return false;
 }
 
+HWND RootWindow(HWND window) {
+  while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
+    HWND parent = GetParent(window);
+    if (!parent) break;
+    window = parent;
+  }
+  return window;
+}
+
 namespace {
 
 bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }

@@ -58,6 +58,10 @@ class Application {
 // unwinding into user32. Returns whether the action ended normally.
 bool Guarded(HWND window, const std::function<void()>& action);
 
+// The top-level window that `window` belongs to: its parents walked up while it is a
+// child window (GetAncestor's GA_ROOT, which Windows 95 and NT 4.0 lack).
+HWND RootWindow(HWND window);
+
 // "short|long": the part before the bar, and the part after it; no bar gives the whole
 // text for both.
 std::string ShortHint(const std::string& hint);

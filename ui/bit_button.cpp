@@ -2,6 +2,7 @@
 
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 
 namespace ui {
 
@@ -43,22 +44,19 @@ HBITMAP BitButton::BuildImage(int index) {
   BITMAP bm;
   GetObject(glyph_, sizeof bm, &bm);
   const int width = bm.bmWidth / numGlyphs_;
-  HDC screen = GetDC(nullptr);
-  HDC source = CreateCompatibleDC(screen);
-  HDC target = CreateCompatibleDC(screen);
-  HBITMAP image = CreateCompatibleBitmap(screen, width, bm.bmHeight);
-  HGDIOBJ oldSource = SelectObject(source, glyph_);
-  HGDIOBJ oldTarget = SelectObject(target, image);
-  RECT r{0, 0, width, bm.bmHeight};
-  FillRect(target, &r, GetSysColorBrush(COLOR_BTNFACE));
-  const COLORREF transparent = GetPixel(source, 0, bm.bmHeight - 1);
-  TransparentBlt(target, 0, 0, width, bm.bmHeight, source, index * width, 0, width, bm.bmHeight, transparent);
-  SelectObject(source, oldSource);
-  SelectObject(target, oldTarget);
-  DeleteDC(source);
-  DeleteDC(target);
-  ReleaseDC(nullptr, screen);
-  return image;
+  ScreenDC screen;
+  MemoryDC source(screen.get());
+  MemoryDC target(screen.get());
+  OwnedBitmap image(CreateCompatibleBitmap(screen.get(), width, bm.bmHeight));
+  {
+    SelectGuard sourceSelected(source.get(), glyph_);
+    SelectGuard targetSelected(target.get(), image.get());
+    RECT r{0, 0, width, bm.bmHeight};
+    FillRect(target.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+    const COLORREF transparent = GetPixel(source.get(), 0, bm.bmHeight - 1);
+    TransparentCopy(target.get(), 0, 0, width, bm.bmHeight, source.get(), index * width, 0, transparent);
+  }
+  return image.Release();
 }
 
 void BitButton::DrawItem(const DRAWITEMSTRUCT& item) {

@@ -90,7 +90,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
   Control* control = FromHandle(window);
   if (!control) return DefWindowProcA(window, message, wParam, lParam);
   LRESULT result = 0;
-  if (!Guarded(GetAncestor(window, GA_ROOT), [&] { result = control->WndProc(message, wParam, lParam); })) {
+  if (!Guarded(RootWindow(window), [&] { result = control->WndProc(message, wParam, lParam); })) {
     return 0;
   }
   return result;

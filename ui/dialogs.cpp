@@ -4,6 +4,7 @@
 
 #include "base/ansi_path.h"
 #include "ui/application.h"
+#include "ui/system_libraries.h"
 
 namespace ui {
 
@@ -61,7 +62,7 @@ bool OpenDialog::Execute(HWND owner) {
   ofn.lpstrFile = file;
   ofn.nMaxFile = sizeof file;
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING;
-  if (!GetOpenFileNameA(&ofn)) return false;
+  if (!RunOpenFileDialog(ofn)) return false;
   fileName = file;
   return true;
 }

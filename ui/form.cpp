@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/system_libraries.h"
 
 namespace ui {
 namespace {
@@ -15,14 +16,6 @@ const char kFormProperty[] = "TallowinForm";
 const char kFontName[] = "ＭＳ Ｐゴシック";
 constexpr int kFontHeight = 12;
 constexpr UINT kReleaseMessage = WM_APP + 0x100;
-
-void EnsureCommonControls() {
-  static bool done = false;
-  if (done) return;
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
-  done = true;
-}
 
 bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 

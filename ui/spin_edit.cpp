@@ -120,7 +120,7 @@ LRESULT CALLBACK SpinEdit::ButtonsProc(HWND window, UINT message, WPARAM wParam,
   auto* self = static_cast<SpinEdit*>(GetPropA(window, kSpinEditProperty));
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   LRESULT result = 0;
-  const bool handled = Guarded(GetAncestor(window, GA_ROOT), [&] {
+  const bool handled = Guarded(RootWindow(window), [&] {
     switch (message) {
       case WM_PAINT:
         self->PaintButtons();

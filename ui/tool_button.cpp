@@ -1,6 +1,8 @@
 #include "ui/tool_button.h"
 
 #include "ui/application.h"
+#include "ui/gdi.h"
+#include "ui/system_libraries.h"
 
 namespace ui {
 
@@ -36,8 +38,8 @@ void ToolButton::Click() {
 }
 
 void ToolButton::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
+  PaintDC paint(hwnd());
+  HDC dc = paint.get();
   RECT r;
   GetClientRect(hwnd(), &r);
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
@@ -48,18 +50,14 @@ void ToolButton::Paint() {
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   }
   HBITMAP image = enabled || !disabled_ ? normal_ : disabled_;
-  if (image) {
-    BITMAP bm;
-    GetObject(image, sizeof bm, &bm);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, image);
-    const int shift = enabled && down_ && hot_ ? 1 : 0;
-    TransparentBlt(dc, (r.right - bm.bmWidth) / 2 + shift, (r.bottom - bm.bmHeight) / 2 + shift, bm.bmWidth,
-                   bm.bmHeight, source, 0, 0, bm.bmWidth, bm.bmHeight, transparent_);
-    SelectObject(source, old);
-    DeleteDC(source);
-  }
-  EndPaint(hwnd(), &ps);
+  if (!image) return;
+  BITMAP bm;
+  GetObject(image, sizeof bm, &bm);
+  MemoryDC source(dc);
+  SelectGuard selected(source.get(), image);
+  const int shift = enabled && down_ && hot_ ? 1 : 0;
+  TransparentCopy(dc, (r.right - bm.bmWidth) / 2 + shift, (r.bottom - bm.bmHeight) / 2 + shift, bm.bmWidth,
+                  bm.bmHeight, source.get(), 0, 0, transparent_);
 }
 
 LRESULT ToolButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,10 +74,7 @@ LRESULT ToolButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         hot_ = inside;
         InvalidateRect(hwnd(), nullptr, TRUE);
       }
-      if (inside && !down_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
-        TrackMouseEvent(&track);
-      }
+      if (inside && !down_) TrackMouseLeave(hwnd());
       return 0;
     }
     case WM_MOUSELEAVE:

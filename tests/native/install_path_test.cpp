@@ -13,7 +13,18 @@ struct PathCase {
 class InstallerPath : public testing::TestWithParam<PathCase> {};
 
 TEST_P(InstallerPath, IsTheLibraryBesideTheInstaller) {
-  EXPECT_EQ(LibraryPathFor(GetParam().program, base::IsCp932LeadByte), GetParam().library);
+  char library[64];
+  ASSERT_TRUE(LibraryPathFor(GetParam().program, base::IsCp932LeadByte, library, sizeof library));
+  EXPECT_STREQ(library, GetParam().library);
+}
+
+TEST(InstallerPathBuffer, TooSmallWritesNothing) {
+  char library[32] = "untouched";
+  EXPECT_FALSE(LibraryPathFor("C:\\Tools\\setup.exe", base::IsCp932LeadByte, library, 21));
+  EXPECT_STREQ(library, "untouched");
+  // "C:\Tools\Tallowin.dll" and its NUL fit in 22 bytes exactly.
+  EXPECT_TRUE(LibraryPathFor("C:\\Tools\\setup.exe", base::IsCp932LeadByte, library, 22));
+  EXPECT_STREQ(library, "C:\\Tools\\Tallowin.dll");
 }
 
 INSTANTIATE_TEST_SUITE_P(

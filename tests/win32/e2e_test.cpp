@@ -136,10 +136,10 @@ class TypicalUse : public testing::Test {
       CreateDirectoryA((root + folder).c_str(), nullptr);
     }
     hostProgram = root + "Delphi 2.0\\Bin\\standin_host.exe";
-    ASSERT_TRUE(CopyFileA(TALLOWIN_BUILD "/hostsim/standin_host.exe", hostProgram.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(TALLOWIN_BUILD "/hostsim/brc32.exe", (root + "Delphi 2.0\\Bin\\brc32.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(TALLOWIN_BUILD "/dist/Setup.exe", (root + "Tallowin ソ\\Setup.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(TALLOWIN_BUILD "/dist/Tallowin.dll", (root + "Tallowin ソ\\Tallowin.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TALLOWIN_HOSTSIM "/standin_host.exe", hostProgram.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TALLOWIN_HOSTSIM "/brc32.exe", (root + "Delphi 2.0\\Bin\\brc32.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TALLOWIN_SHIPPED "/Setup.exe", (root + "Tallowin ソ\\Setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TALLOWIN_SHIPPED "/Tallowin.dll", (root + "Tallowin ソ\\Tallowin.dll").c_str(), FALSE));
     project = root + "Work\\Sample.dpr";
     testsupport::WriteWholeFile(project, kProjectText);
     for (const char* name : {"Sample.vri", "Version.rc", "Version.RES"}) DeleteFileA((root + "Work\\" + name).c_str());

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "base/error.h"
+#include <string>
+#include <vector>
+
 #include "installer/installer.h"
-#include "platform/registry.h"
 #include "tests/win32/ui_script.h"
 #include "tests/win32/win_temp_dir.h"
 
@@ -45,61 +46,99 @@ void DeleteExpertsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, kExpertsKey); }
 LONG WINAPI RefuseOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY) { return ERROR_ACCESS_DENIED; }
 LONG WINAPI RefuseSet(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD) { return ERROR_ACCESS_DENIED; }
 
+std::vector<std::string> shown;
+void Show(const char* text) { shown.push_back(text); }
+
+// The registry failure the installer raised, caught before any handler of the process's
+// own: recorded, and execution goes on behind the raise.
+EXCEPTION_RECORD raised{};
+LONG WINAPI RecordRaise(EXCEPTION_POINTERS* exception) {
+  if (exception->ExceptionRecord->ExceptionCode != kRegistryExceptionCode) return EXCEPTION_CONTINUE_SEARCH;
+  raised = *exception->ExceptionRecord;
+  return EXCEPTION_CONTINUE_EXECUTION;
+}
+
 class InstallerTest : public testing::Test {
  protected:
-  void SetUp() override { saved_ = platform::Registry(); }
-  void TearDown() override {
-    platform::Registry() = saved_;
-    DeleteExpertsKey();
+  void SetUp() override {
+    saved_ = InstallerRegistryApi();
+    shown.clear();
+    raised = EXCEPTION_RECORD{};
   }
-  std::vector<std::string> shown;
-  std::function<void(const char*)> Show() {
-    return [this](const char* text) { shown.push_back(text); };
+  void TearDown() override {
+    InstallerRegistryApi() = saved_;
+    DeleteExpertsKey();
   }
 
  private:
-  platform::RegistryApi saved_{};
+  InstallerRegistry saved_{};
 };
 
 TEST_F(InstallerTest, WritesTheLibraryPathBesideTheProgram) {
   CreateExpertsKey();
-  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show()), 0);
+  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show), 0);
   EXPECT_EQ(ValueOf("Quelvar"), "C:\\Tools\\Tallowin.dll");
-  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show()), 0);
+  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show), 0);
   EXPECT_EQ(ValueCount(), 1);
-  EXPECT_EQ(RunInstaller("D:\\\x95\x5C\\setup.exe", Show()), 0);  // run from elsewhere: overwritten
+  EXPECT_EQ(RunInstaller("D:\\\x95\x5C\\setup.exe", Show), 0);  // run from elsewhere: overwritten
   EXPECT_EQ(ValueOf("Quelvar"), "D:\\\x95\x5C\\Tallowin.dll");
   EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(InstallerTest, WithoutTheKeyTellsTheUserAndCreatesNothing) {
   DeleteExpertsKey();
-  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show()), 0);
+  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show), 0);
   EXPECT_EQ(shown, std::vector<std::string>{"Delphi2.0がインストールされていません"});
   EXPECT_EQ(ValueOf("Quelvar"), "<no key>");
 }
 
 TEST_F(InstallerTest, AKeyThatCannotBeOpenedWithFullAccessCountsAsMissing) {
   CreateExpertsKey();
-  platform::Registry().openKey = &RefuseOpen;
-  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show()), 0);
+  InstallerRegistryApi().openKey = &RefuseOpen;
+  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show), 0);
   EXPECT_EQ(shown.size(), 1u);
   EXPECT_EQ(ValueCount(), 0);
 }
 
 TEST_F(InstallerTest, AValueThatCannotBeWrittenRaisesTheSettingError) {
   CreateExpertsKey();
-  platform::Registry().setValue = &RefuseSet;
-  try {
-    RunInstaller("C:\\Tools\\setup.exe", Show());
-    FAIL() << "the write must raise";
-  } catch (const base::Error& e) {
-    EXPECT_STREQ(e.what(), "'Quelvar' の設定に失敗しました");
-  }
+  InstallerRegistryApi().setValue = &RefuseSet;
+  PVOID handler = AddVectoredExceptionHandler(1, RecordRaise);
+  RunInstaller("C:\\Tools\\setup.exe", Show);
+  RemoveVectoredExceptionHandler(handler);
+  ASSERT_EQ(raised.ExceptionCode, kRegistryExceptionCode);
+  ASSERT_EQ(raised.NumberParameters, 3u);
+  EXPECT_STREQ(reinterpret_cast<const char*>(raised.ExceptionInformation[0]), "ERegistryException");
+  EXPECT_STREQ(reinterpret_cast<const char*>(raised.ExceptionInformation[1]), "'Quelvar' の設定に失敗しました");
+  // Raised from within RunInstaller: the address lies in this program's code.
+  HMODULE self = GetModuleHandleA(nullptr);
+  const auto address = raised.ExceptionInformation[2];
+  const auto headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      reinterpret_cast<const BYTE*>(self) + reinterpret_cast<const IMAGE_DOS_HEADER*>(self)->e_lfanew);
+  EXPECT_GT(address, reinterpret_cast<ULONG_PTR>(self));
+  EXPECT_LT(address, reinterpret_cast<ULONG_PTR>(self) + headers->OptionalHeader.SizeOfImage);
   EXPECT_EQ(ValueCount(), 0);
 }
 
-TEST_F(InstallerTest, AnUncaughtFailureShowsTheRunTimeErrorBoxAndGivesExitCode1) {
+struct ErrorBoxCase {
+  DWORD code;
+  const char* kind;
+};
+
+class RunTimeErrorBox : public testing::TestWithParam<ErrorBoxCase> {};
+
+// The box names the kind of the exception and the address it was raised at.
+TEST_P(RunTimeErrorBox, ShowsKindModuleAndAddressAndGivesExitCode1) {
+  static const char kMessage[] = "'Quelvar' の設定に失敗しました";
+  EXCEPTION_RECORD record{};
+  record.ExceptionCode = GetParam().code;
+  record.ExceptionAddress = reinterpret_cast<PVOID>(0x12345678);
+  if (GetParam().code == kRegistryExceptionCode) {
+    record.NumberParameters = 3;
+    record.ExceptionInformation[0] = reinterpret_cast<ULONG_PTR>("ERegistryException");
+    record.ExceptionInformation[1] = reinterpret_cast<ULONG_PTR>(kMessage);
+    record.ExceptionInformation[2] = 0x00401A2B;
+  }
   std::string text;
   bool found = false;
   int code = -1;
@@ -110,13 +149,23 @@ TEST_F(InstallerTest, AnUncaughtFailureShowsTheRunTimeErrorBoxAndGivesExitCode1)
     text = testsupport::MessageBoxText(box);
     testsupport::AnswerMessageBox(box, IDOK);
   }});
-  EXPECT_TRUE(script.Run([&] { code = ReportFatal("ERegistryException", "'Quelvar' の設定に失敗しました"); }));
+  EXPECT_TRUE(script.Run([&] { code = ShowRunTimeError(record); }));
   EXPECT_TRUE(found);
   EXPECT_EQ(code, 1);
-  EXPECT_NE(text.find("ERegistryException"), std::string::npos) << text;
+  EXPECT_NE(text.find(std::string("例外 ") + GetParam().kind + " "), std::string::npos) << text;
   EXPECT_NE(text.find("installer_tests.exe"), std::string::npos) << text;
-  EXPECT_NE(text.find("'Quelvar' の設定に失敗しました"), std::string::npos) << text;
+  const bool registry = GetParam().code == kRegistryExceptionCode;
+  EXPECT_NE(text.find(registry ? "00401A2B" : "12345678"), std::string::npos) << text;
+  if (registry) {
+    EXPECT_NE(text.find(kMessage), std::string::npos) << text;
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, RunTimeErrorBox,
+                         testing::Values(ErrorBoxCase{kRegistryExceptionCode, "ERegistryException"},
+                                         ErrorBoxCase{EXCEPTION_ACCESS_VIOLATION, "EAccessViolation"},
+                                         ErrorBoxCase{EXCEPTION_INT_DIVIDE_BY_ZERO, "EDivByZero"},
+                                         ErrorBoxCase{0xE0000042, "EExternalException"}));
 
 // Starts the program and, while it runs, answers its message box with OK.
 DWORD RunProgram(const std::string& program, std::string* boxText) {

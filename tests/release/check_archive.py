@@ -1,0 +1,68 @@
+#!/usr/bin/env python3
+"""Builds the release archive with CPack, as the README's release command does, into a
+temporary folder, opens it and checks what a user gets: the files, the read-me in code
+page 932 with CR LF, the binaries exactly as built, and their version resources.
+
+Usage: check_archive.py BUILD_DIR SHIPPED_DIR VRI_DIR
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import zipfile
+
+build, shipped, vri_dir = sys.argv[1:4]
+here = os.path.dirname(os.path.abspath(__file__))
+failures, passed = [], 0
+
+
+def check(condition, what):
+    global passed
+    if condition:
+        passed += 1
+    else:
+        failures.append(what)
+        print('FAIL:', what)
+
+
+version = None
+for line in open(os.path.join(vri_dir, 'Tallowin.vri'), 'rb').read().decode('cp932').splitlines():
+    if line.startswith('FileVersion='):
+        version = '.'.join(n.strip() for n in line.split('=', 1)[1].split(','))
+name = 'Tallowin-%s-win32' % version
+
+with tempfile.TemporaryDirectory() as work:
+    subprocess.run(['cpack', '--config', os.path.join(build, 'CPackConfig.cmake'), '-B', work],
+                   check=True, stdout=subprocess.DEVNULL)
+    archive = os.path.join(work, name + '.zip')
+    check(os.path.isfile(archive), 'the archive is named %s.zip (found %s)' % (name, os.listdir(work)))
+    if os.path.isfile(archive):
+        with zipfile.ZipFile(archive) as z:
+            members = sorted(n for n in z.namelist() if not n.endswith('/'))
+            expected = sorted(name + '/' + f for f in os.listdir(shipped) + ['README.txt', 'LICENSE.txt'])
+            check(members == expected, 'the archive holds %s' % members)
+            for text in ('README.txt', 'LICENSE.txt'):
+                data = z.read(name + '/' + text) if name + '/' + text in members else b''
+                lines = data.split(b'\n')
+                check(data and all(l.endswith(b'\r') for l in lines[:-1]) and b'\r\r' not in data,
+                      '%s has CR LF line ends' % text)
+                try:
+                    decoded = data.decode('cp932')
+                except UnicodeDecodeError:
+                    decoded = ''
+                check(decoded != '', '%s is code page 932 text' % text)
+            readme = z.read(name + '/README.txt').decode('cp932', 'replace') if name + '/README.txt' in members else ''
+            for topic in ('インストール', '登録の解除', 'Quelvar.hlp', 'HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\2.0\\Experts'):
+                check(topic in readme, 'the read-me speaks of %s' % topic)
+            binaries = [m for m in members if m.endswith(('.dll', '.exe'))]
+            for member in binaries:
+                base = os.path.basename(member)
+                check(z.read(member) == open(os.path.join(shipped, base), 'rb').read(),
+                      '%s in the archive is the file built' % base)
+            z.extractall(work, binaries)
+            result = subprocess.run([sys.executable, os.path.join(here, 'check_resources.py'), vri_dir] +
+                                    [os.path.join(work, m) for m in binaries])
+            check(result.returncode == 0, 'the version resources of the archived binaries')
+
+print('%d passed, %d failed' % (passed, len(failures)))
+sys.exit(1 if failures else 0)
