@@ -8,7 +8,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 python3
-  wine wine32:i386 xvfb xauth x11-utils
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine32:i386 wine64 xvfb xauth x11-utils
   locales fonts-ipafont-gothic fonts-wine imagemagick
   clang-14 libclang-rt-14-dev
 )
