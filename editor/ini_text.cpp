@@ -1,7 +1,6 @@
 #include "editor/ini_text.h"
 
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 
 #include "base/error.h"
 
@@ -28,16 +27,31 @@ bool SameName(const std::string& a, const std::string& b) {
 }  // namespace
 
 IniText IniText::Load(const std::string& fileName) {
-  std::ifstream file(fileName, std::ios::binary);
-  std::ostringstream text;
-  if (!file || !(text << file.rdbuf())) throw base::Error(base::FormatText("%s を読み込めません", fileName));
-  return IniText(fileName, text.str());
+  // C files, not streams: streams would link the runtime's locale machinery into every
+  // program that reads INI text.
+  std::FILE* file = std::fopen(fileName.c_str(), "rb");
+  std::string text;
+  bool failed = file == nullptr;
+  for (char block[4096]; file;) {
+    const size_t read = std::fread(block, 1, sizeof block, file);
+    text.append(block, read);
+    if (read < sizeof block) {
+      failed = std::ferror(file) != 0;
+      std::fclose(file);
+      file = nullptr;
+    }
+  }
+  if (failed) throw base::Error(base::FormatText("%s を読み込めません", fileName));
+  return IniText(fileName, text);
 }
 
 IniText::IniText(std::string fileName, const std::string& text) : fileName_(std::move(fileName)) {
-  std::istringstream lines(text);
   std::string section;
-  for (std::string line; std::getline(lines, line);) {
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     line = Trim(line);
     if (line.empty() || line[0] == ';') continue;
@@ -53,7 +67,13 @@ IniText::IniText(std::string fileName, const std::string& text) : fileName_(std:
 
 std::string IniText::ReadString(const std::string& section, const std::string& key, const std::string& def) {
   for (const Entry& entry : entries_) {
-    if (SameName(entry.section, section) && SameName(entry.key, key)) return entry.value.substr(0, kMaxValue);
+    if (!SameName(entry.section, section) || !SameName(entry.key, key)) continue;
+    std::string value = entry.value;
+    // A value in matching single or double quotes is given without them.
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
+      value = value.substr(1, value.size() - 2);
+    }
+    return value.substr(0, kMaxValue);
   }
   return def;
 }

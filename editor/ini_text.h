@@ -1,7 +1,8 @@
 // An INI file read from its text, for programs that run where the Windows profile
 // functions are not at hand (the build's own tools). Reads as those functions do:
 // section and key names compare without regard to the case of "A"-"Z", blanks around
-// names and values are dropped, the first of two equal keys counts.
+// names and values are dropped, a value's enclosing quotes are dropped, the first of two
+// equal keys counts.
 #pragma once
 #include <string>
 #include <vector>

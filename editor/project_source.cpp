@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "addin/host_ref.h"
+#include "host/host_ref.h"
 #include "editor/resource_directive.h"
 
 namespace editor {
@@ -14,18 +14,45 @@ constexpr int32_t kReadBlock = 4096;
 
 }  // namespace
 
+bool NothingToLink(bool include, const std::string& scriptPath, base::LeadByteTest lead) {
+  return include && base::ExtractFileName(scriptPath, lead).empty();
+}
+
+SourceEdit PlanSourceEdit(bool include, const std::string& scriptPath, base::LeadByteTest lead,
+                          const TextReader& read) {
+  SourceEdit edit;
+  if (NothingToLink(include, scriptPath, lead)) return edit;
+  DirectiveScanner scanner(ResourceDirective(scriptPath, lead), include, lead);
+  std::array<char, kReadBlock> block;
+  for (bool scanning = true; scanning;) {
+    const int32_t count = std::min(read(scanner.counter(), block.data(), kReadBlock), kReadBlock);
+    if (count <= 0) break;
+    for (int32_t i = 0; i < count && scanning; ++i) scanning = scanner.Feed(block[i]);
+  }
+  edit.charsRead = scanner.counter();
+  edit.largestToken = scanner.largestToken();
+  if ((include && scanner.directiveFound()) || (!include && !scanner.point())) return edit;
+  edit.position = scanner.point().value_or(scanner.counter());
+  if (include) {
+    edit.kind = SourceEdit::Kind::Insert;
+    edit.inserted = "\r\n" + scanner.directive();
+  } else {
+    edit.kind = SourceEdit::Kind::Remove;
+    edit.removed = static_cast<int32_t>(scanner.directive().size());
+  }
+  return edit;
+}
+
 SourceUpdate UpdateProjectSource(TIHostServices& services, bool include,
                                  const std::string& scriptPath, base::LeadByteTest lead) {
   SourceUpdate result;
-  // A script path that names no file would give "{$R .RES}", which breaks the next build:
-  // there is nothing to link then. Removing such a directive still goes ahead.
-  if (include && base::ExtractFileName(scriptPath, lead).empty()) {
+  // Nothing of the host is opened when there is nothing to link.
+  if (NothingToLink(include, scriptPath, lead)) {
     result.outcome = SourceUpdate::Outcome::Unchanged;
     return result;
   }
   const char* projectName = services.GetProjectFileName();
   const std::string project = projectName ? projectName : "";
-  DirectiveScanner scanner(ResourceDirective(scriptPath, lead), include, lead);
 
   HostRef<TISourceModuleIntf> module(services.OpenSourceModule(project.c_str()));
   if (!module) return result;
@@ -34,32 +61,29 @@ SourceUpdate UpdateProjectSource(TIHostServices& services, bool include,
   HostRef<TIBufferReader> reader(buffer->NewReader());
   if (!reader) return result;
 
-  std::array<char, kReadBlock> block;
-  for (bool scanning = true; scanning;) {
-    const int32_t read = std::min(reader->ReadChars(scanner.counter(), block.data(), kReadBlock), kReadBlock);
-    if (read <= 0) break;
-    for (int32_t i = 0; i < read && scanning; ++i) scanning = scanner.Feed(block[i]);
-  }
-  result.charsRead = scanner.counter();
-  result.largestToken = scanner.largestToken();
-  if ((include && scanner.directiveFound()) || (!include && !scanner.point())) {
+  const auto read = [&reader](int32_t position, char* block, int32_t count) {
+    return reader->ReadChars(position, block, count);
+  };
+  const SourceEdit edit = PlanSourceEdit(include, scriptPath, lead, read);
+  result.charsRead = edit.charsRead;
+  result.largestToken = edit.largestToken;
+  if (edit.kind == SourceEdit::Kind::None) {
     result.outcome = SourceUpdate::Outcome::Unchanged;
     return result;
   }
 
-  const int32_t point = scanner.point().value_or(scanner.counter());
   reader.reset();  // the reader and the writer never exist at the same time
   HostRef<TIBufferWriter> writer(buffer->NewWriter());
   if (!writer) return result;
-  writer->KeepUpTo(point);
-  const std::string& directive = scanner.directive();
-  if (include) {
-    writer->InsertText(("\r\n" + directive).c_str());
+  writer->KeepUpTo(edit.position);
+  if (edit.kind == SourceEdit::Kind::Insert) {
+    writer->InsertText(edit.inserted.c_str());
+    result.outcome = SourceUpdate::Outcome::Inserted;
   } else {
-    writer->SkipUpTo(point + static_cast<int32_t>(directive.size()));
+    writer->SkipUpTo(edit.position + edit.removed);
+    result.outcome = SourceUpdate::Outcome::Removed;
   }
-  result.outcome = include ? SourceUpdate::Outcome::Inserted : SourceUpdate::Outcome::Removed;
-  result.position = point;
+  result.position = edit.position;
   return result;
 }
 

@@ -52,7 +52,7 @@ with tempfile.TemporaryDirectory() as work:
                     decoded = ''
                 check(decoded != '', '%s is code page 932 text' % text)
             readme = z.read(name + '/README.txt').decode('cp932', 'replace') if name + '/README.txt' in members else ''
-            for topic in ('インストール', '登録の解除', 'Quelvar.hlp', 'HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\2.0\\Experts'):
+            for topic in ('インストール', '登録の解除', 'Quelvar.hlp', 'TalloVer.exe', 'HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\2.0\\Experts'):
                 check(topic in readme, 'the read-me speaks of %s' % topic)
             binaries = [m for m in members if m.endswith(('.dll', '.exe'))]
             for member in binaries:

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The shipped binaries: Tallowin.dll exports exactly INITEXPERT0016, the installer is a
-# GUI program, and both stay within their size. (What they import is check_imports.sh's.)
-# Usage: check_binaries.sh Tallowin.dll Setup.exe
+# GUI program, the batch program a console one, and each stays within its size. (What they
+# import is check_imports.sh's.)
+# Usage: check_binaries.sh Tallowin.dll Setup.exe TalloVer.exe
 set -euo pipefail
-dll=$1 exe=$2
+dll=$1 exe=$2 stamp=$3
 objdump=i686-w64-mingw32-objdump
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -16,6 +17,10 @@ dll_size=$(stat -c %s "$dll") exe_size=$(stat -c %s "$exe")
 echo "Tallowin.dll $dll_size bytes (at most 276480); installer $exe_size bytes (at most 32768)"
 [ "$dll_size" -le 276480 ] || fail "Tallowin.dll is $dll_size bytes"
 [ "$exe_size" -le 32768 ] || fail "the installer is $exe_size bytes"
-checks=4
+grep -Eq '^Subsystem[[:space:]].*Windows CUI' <<<"$($objdump -p "$stamp")" || fail "the batch program is not a console program"
+stamp_size=$(stat -c %s "$stamp")
+echo "batch program $stamp_size bytes (at most 245760)"
+[ "$stamp_size" -le 245760 ] || fail "the batch program is $stamp_size bytes"
+checks=6
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
