@@ -1,6 +1,6 @@
 // The globals of the add-in library.
 #pragma once
-#include "addin/host_intf.h"
+#include "host/host_intf.h"
 
 class TVerMainForm;
 

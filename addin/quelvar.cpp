@@ -1,9 +1,10 @@
 #include "addin/quelvar.h"
 
 #include <exception>
+#include <memory>
 
 #include "addin/globals.h"
-#include "addin/host_ref.h"
+#include "host/host_ref.h"
 #include "addin/title.h"
 #include "platform/lead_byte.h"
 #include "editor/main_unit.h"
@@ -85,12 +86,12 @@ void TQuelvar::InsertMenuCommand() {
   if (!menu) return;
   HostRef<TIMenuItemIntf> topItems(menu->GetTopItems());
   if (!topItems) return;
-  HostRef<TIMenuItemIntf> objectItem(menu->FindItemByName("EditObjectItem"));
+  HostRef<TIMenuItemIntf> objectItem(menu->FindItemByName(hostapi::kObjectItemName));
   if (!objectItem) return;
   HostRef<TIMenuItemIntf> owner(objectItem->GetOwnerItem());
   if (!owner) return;
   const TIMenuClickEvent onClick{&TQuelvar::EditVersionResourceClick, this};
-  EditVersionResource = owner->InsertChild(objectItem->GetPosition() + 1, kMenuCaption, "EditVersionItem", "",
+  EditVersionResource = owner->InsertChild(objectItem->GetPosition() + 1, kMenuCaption, hostapi::kVersionItemName, "",
                                            kMenuShortCut, 0, 0, kMenuFlags, onClick);
 }
 
@@ -134,13 +135,21 @@ void HOSTAPI TQuelvar::Execute() {
       return;
     }
     if (!VerMainForm) {
-      VerMainForm = new TVerMainForm(ui::Application::Get().owner());
-      VerMainForm->ShowModal();  // the window frees itself once closed
+      ShowEditorWindow(ui::Application::Get().owner(), HostServices);
       return;
     }
     if (IsIconic(VerMainForm->hwnd())) ShowWindow(VerMainForm->hwnd(), SW_SHOWNORMAL);
-    SetFocus(VerMainForm->hwnd());
+    VerMainForm->FocusActiveControl();
   });
+}
+
+void ShowEditorWindow(HWND owner, TIHostServices* services) {
+  auto form = std::make_unique<TVerMainForm>(owner, services);
+  VerMainForm = form.get();
+  struct Forget {
+    ~Forget() { VerMainForm = nullptr; }
+  } forget;  // on every path, before the window is freed
+  form->ShowModal();
 }
 
 void HOSTAPI TQuelvar::EditVersionResourceClick(void* self, TIMenuItemIntf*) {

@@ -1,10 +1,13 @@
 // TQuelvar: the add-in object the host holds. Its constructor inserts the menu command
 // below the host's "EditObjectItem"; the command opens the editor window.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
-#include "addin/host_intf.h"
+#include "host/host_constants.h"
+#include "host/host_intf.h"
 
 class TQuelvar final : public TIExpert {
  public:
@@ -44,7 +47,11 @@ uint8_t InitExpert(TIHostServices* services, TExpertRegisterProc registerProc, T
 // Hands the message of a failure to the host's ReportError; never raises.
 void ReportException(const std::string& message);
 
+// Creates the editor window for the host's project, owned by `owner`'s application, shows
+// it modally and frees it once closed; `VerMainForm` points at it meanwhile.
+void ShowEditorWindow(HWND owner, TIHostServices* services);
+
 extern const char kMenuCaption[];     // "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ(&V)"
 extern const char kNoProjectText[];   // "ﾌﾟﾛｼﾞｪｸﾄが開かれていません"
-constexpr int32_t kMenuShortCut = 0xA056;  // Shift+Alt+V in the host's encoding
+constexpr int32_t kMenuShortCut = hostapi::kShortCutShift | hostapi::kShortCutAlt | 'V';
 constexpr uint8_t kMenuFlags = 6;

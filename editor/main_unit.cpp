@@ -1,9 +1,9 @@
 #include "editor/main_unit.h"
 
-#include "addin/globals.h"
 #include "base/ansi_path.h"
 #include "base/error.h"
 #include "controls/mlchkbox.h"
+#include "editor/host_compiler.h"
 #include "editor/main_layout.h"
 #include "editor/optiodlg.h"
 #include "editor/project_source.h"
@@ -12,8 +12,7 @@
 #include "editor/vri_settings.h"
 #include "platform/lead_byte.h"
 #include "platform/process_start.h"
-#include "platform/profile_ini.h"
-#include "platform/registry.h"
+#include "editor/profile_ini.h"
 #include "platform/script_file.h"
 #include "ui/application.h"
 #include "ui/spin_edit.h"
@@ -33,8 +32,6 @@ namespace {
 
 const char kCaptionPrefix[] = "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ - ";
 const char kSaveQuestion[] = "ﾊﾞｰｼﾞｮﾝ情報は変更されています。保存しますか?";
-const char kHostKey[] = "Software\\Borland\\Delphi\\2.0";
-const char kHostValue[] = "Delphi 2.0";
 const char kHelpFileName[] = "Quelvar.hlp";
 constexpr int kContentsTopic = 1;
 
@@ -68,7 +65,7 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
-TVerMainForm::TVerMainForm(HWND owner) : ui::Form(kMainFormSpec, owner) {
+TVerMainForm::TVerMainForm(HWND owner, TIHostServices* services) : ui::Form(kMainFormSpec, owner), Services(services) {
   CreateControls(kMainControls, kMainControlCount);
   SetMenu(std::make_unique<ui::MainMenu>(kMainMenu, kMainMenuCount));
   LoadToolbarIcons(*this);
@@ -81,14 +78,15 @@ TVerMainForm::TVerMainForm(HWND owner) : ui::Form(kMainFormSpec, owner) {
   comment.SetChecked(true);
   comment.SetEnabledControl(Find("Edit9"));
   OpenDialog1.filter = "vriﾌｧｲﾙ(*.vri)|*.vri";
+  // Loading nothing would reset every field to the missing-key values over the project's own.
+  OpenDialog1.fileMustExist = true;
   BindEvents();
   FormCreate();
 }
 
 TVerMainForm::~TVerMainForm() {
-  // The application must never call into a freed window.
-  ui::Application::Get().SetHintHandler(nullptr);
-  if (VerMainForm == this) VerMainForm = nullptr;
+  // The application must never call into a freed window; a newer window's handler stays.
+  ui::Application::Get().ClearHintHandler(this);
 }
 
 void TVerMainForm::BindEvents() {
@@ -121,26 +119,24 @@ void TVerMainForm::BindEvents() {
 
 void TVerMainForm::FormCreate() {
   ui::Application& app = ui::Application::Get();
-  app.SetHintHandler([this] { ShowStatusHint(); });
+  app.SetHintHandler(this, [this] { ShowStatusHint(); });
   app.SetHelpFile(ProgramDirectory() + kHelpFileName);
   Get<ui::ComboBox>("ComboBox1").SetItemIndex(0);
   Get<ui::ComboBox>("FileTypeBox").SetItemIndex(0);
-  Services = HostServices;
-  // Without a project name the window starts with an empty script path.
-  if (const auto project = ProjectFileName()) {
-    ScriptPath = base::ExtractFileDir(*project, kLead) + "Version.rc";
-    ShowScriptPathInCaption();
+  try {
+    if (const auto project = ProjectFileName()) {
+      ScriptPath = base::ExtractFileDir(*project, kLead) + "Version.rc";
+      ShowScriptPathInCaption();
+    }
+  } catch (const std::exception&) {
+    // Without a project name the window starts with an empty script path.
   }
   const bool created = ui::Guarded(hwnd(), [this] {
     if (Services) {
       const std::string vri = editor::CurrentVriFileName(*Services, kLead);
       if (FileExists(vri)) LoadSettings(vri);
     }
-    platform::RegistryKey key(HKEY_LOCAL_MACHINE);
-    if (key.Open(kHostKey)) {
-      CompilerPath = base::ExtractFileDir(key.ReadString(kHostValue), kLead) + "brc32.exe";
-      key.Close();
-    }
+    CompilerPath = editor::HostCompilerPath(kLead);
   });
   if (created) Modified = false;
 }
@@ -160,13 +156,13 @@ void TVerMainForm::ShowStatusHint() {
 void TVerMainForm::Edit1Change() { Modified = true; }
 
 void TVerMainForm::LoadSettings(const std::string& fileName) {
-  platform::ProfileIniFile ini(fileName);
+  editor::ProfileIniFile ini(fileName);
   editor::LoadSettings(ini, *this, ProjectFileName().value_or(""), kLead);
 }
 
 void TVerMainForm::SaveSettings() {
   if (!Services) throw base::Error("ﾌﾟﾛｼﾞｪｸﾄが開かれていません");
-  platform::ProfileIniFile ini(editor::CurrentVriFileName(*Services, kLead));
+  editor::ProfileIniFile ini(editor::CurrentVriFileName(*Services, kLead));
   editor::SaveSettings(ini, *this);
 }
 
@@ -226,11 +222,8 @@ bool TVerMainForm::FormCloseQuery() {
   return true;
 }
 
-void TVerMainForm::FormClose() { VerMainForm = nullptr; }
-
 ui::CloseAction TVerMainForm::OnClose() {
-  FormClose();
-  return ui::CloseAction::Free;
+  return ui::CloseAction::Hide;  // freed by whoever showed it
 }
 
 bool TVerMainForm::Checked(CheckField field) const { return Get<ui::CheckBox>(CheckName(field)).Checked(); }

@@ -5,14 +5,15 @@
 #include <optional>
 #include <string>
 
-#include "addin/host_intf.h"
+#include "host/host_intf.h"
 #include "editor/settings_view.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 
 class TVerMainForm : public ui::Form, public editor::SettingsView {
  public:
-  explicit TVerMainForm(HWND owner);
+  // The window works on the host's project through `services`; whoever shows it frees it.
+  TVerMainForm(HWND owner, TIHostServices* services);
   ~TVerMainForm() override;
 
   bool Modified = false;
@@ -24,7 +25,6 @@ class TVerMainForm : public ui::Form, public editor::SettingsView {
   // Event handlers.
   void FormCreate();
   bool FormCloseQuery();
-  void FormClose();
   void Edit1Change();
   void Open1Click();
   void SaveButtonClick();

@@ -1,10 +1,10 @@
-#include "platform/profile_ini.h"
+#include "editor/profile_ini.h"
 
 #include <windows.h>
 
 #include "base/error.h"
 
-namespace platform {
+namespace editor {
 
 std::string ProfileIniFile::ReadString(const std::string& section, const std::string& key,
                                        const std::string& def) {
@@ -17,8 +17,8 @@ std::string ProfileIniFile::ReadString(const std::string& section, const std::st
 void ProfileIniFile::WriteString(const std::string& section, const std::string& key,
                                  const std::string& value) {
   if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str())) {
-    throw base::Error(editor::WriteFailedMessage(fileName_));
+    throw base::Error(WriteFailedMessage(fileName_));
   }
 }
 
-}  // namespace platform
+}  // namespace editor

@@ -4,9 +4,9 @@
 
 #include "editor/ini_file.h"
 
-namespace platform {
+namespace editor {
 
-class ProfileIniFile final : public editor::IniFile {
+class ProfileIniFile final : public IniFile {
  public:
   explicit ProfileIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
@@ -22,4 +22,4 @@ class ProfileIniFile final : public editor::IniFile {
   std::string fileName_;
 };
 
-}  // namespace platform
+}  // namespace editor

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/host_intf.h"
+#include "host/host_intf.h"
 #include "base/ansi_path.h"
 #include "editor/ini_file.h"
 #include "editor/settings_view.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <utility>
 
-#include "addin/host_intf.h"
+#include "host/host_intf.h"
 
 template <typename T>
 class HostRef {

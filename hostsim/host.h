@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/host_intf.h"
+#include "host/host_intf.h"
 #include "base/error.h"
 #include "hostsim/ledger.h"
 

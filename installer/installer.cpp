@@ -87,8 +87,14 @@ int ShowRunTimeError(const EXCEPTION_RECORD& record) {
     if (*p == '\\' || *p == ':') name = p + 1;
   }
   char text[1024];  // wsprintfA writes at most 1024 bytes
+#ifdef _WIN64
+  // A 64-bit address in full, as two 32-bit halves (long is 32 bits on Windows).
+  wsprintfA(text, "例外 %s (ﾓｼﾞｭｰﾙ %s, ｱﾄﾞﾚｽ %08lX%08lX)\r\n%s", kind, name,
+            static_cast<unsigned long>(address >> 32), static_cast<unsigned long>(address & 0xFFFFFFFFu), message);
+#else
   wsprintfA(text, "例外 %s (ﾓｼﾞｭｰﾙ %s, ｱﾄﾞﾚｽ %08lX)\r\n%s", kind, name,
             static_cast<unsigned long>(address), message);
+#endif
   MessageBoxA(nullptr, text, kErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
   return 1;
 }

@@ -34,7 +34,16 @@ class Application {
   // The long part of the hint under the mouse or of the highlighted menu item.
   const std::string& hint() const { return hint_; }
   void SetHint(const std::string& hint);
-  void SetHintHandler(std::function<void()> handler) { onHint_ = std::move(handler); }
+  // The handler belongs to `owner`; ClearHintHandler leaves another owner's in place.
+  void SetHintHandler(const void* owner, std::function<void()> handler) {
+    hintOwner_ = owner;
+    onHint_ = std::move(handler);
+  }
+  void ClearHintHandler(const void* owner) {
+    if (hintOwner_ != owner) return;
+    hintOwner_ = nullptr;
+    onHint_ = nullptr;
+  }
 
   const std::string& helpFile() const { return helpFile_; }
   void SetHelpFile(std::string path) { helpFile_ = std::move(path); }
@@ -49,6 +58,7 @@ class Application {
   HWND owner_ = nullptr;
   std::string title_;
   std::string hint_;
+  const void* hintOwner_ = nullptr;
   std::function<void()> onHint_;
   std::string helpFile_;
   HelpViewer* helpViewer_ = nullptr;

@@ -15,6 +15,7 @@ class BitButton : public Button {
   // Takes ownership of the bitmap; setting it (even the same one) drops the cached images.
   void SetGlyph(HBITMAP glyph, int numGlyphs);
   HBITMAP Glyph() const { return glyph_; }
+  int NumGlyphs() const { return numGlyphs_; }
   bool isDefault = false;
   // The cached image for drawing (built on demand), for tests to look at.
   HBITMAP CachedImage(bool enabled);

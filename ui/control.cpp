@@ -89,6 +89,7 @@ Control* Control::FromHandle(HWND window) {
 LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Control* control = FromHandle(window);
   if (!control) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_SETFOCUS) control->form().NoteFocus(window);
   LRESULT result = 0;
   if (!Guarded(RootWindow(window), [&] { result = control->WndProc(message, wParam, lParam); })) {
     return 0;

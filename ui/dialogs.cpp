@@ -62,6 +62,7 @@ bool OpenDialog::Execute(HWND owner) {
   ofn.lpstrFile = file;
   ofn.nMaxFile = sizeof file;
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING;
+  if (fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
   if (!RunOpenFileDialog(ofn)) return false;
   fileName = file;
   return true;

@@ -23,6 +23,8 @@ class OpenDialog {
   // "display|pattern" pairs separated by "|".
   std::string filter;
   std::string fileName;
+  // Only an existing file can be confirmed; a mistyped name gets the dialog's own answer.
+  bool fileMustExist = false;
 
   // True when the user confirmed a file; fileName is then its full path.
   bool Execute(HWND owner);

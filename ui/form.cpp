@@ -344,6 +344,16 @@ void Form::HelpRequest(Control* control) {
   if (context != 0) Application::Get().HelpContext(context);
 }
 
+void Form::FocusActiveControl() {
+  SetActiveWindow(hwnd_);
+  if (ActiveControl()) return;
+  if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+    ::SetFocus(lastFocus_);
+  } else {
+    SelectNext(true);
+  }
+}
+
 Form* Form::FromHandle(HWND window) {
   return window ? static_cast<Form*>(GetPropA(window, kFormProperty)) : nullptr;
 }

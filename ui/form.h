@@ -67,6 +67,11 @@ class Form {
   void Release();
 
   Control* ActiveControl() const;
+  // Activates the form and gives the keyboard focus to its active control: the one that
+  // had it last, else the first in tab order (never to the frame itself).
+  void FocusActiveControl();
+  // Remembers the control that took the keyboard focus last.
+  void NoteFocus(HWND control) { lastFocus_ = control; }
   // Moves the focus to the next (or previous) control in tab order.
   void SelectNext(bool forward);
   std::vector<Control*> TabOrderList() const;

@@ -77,8 +77,11 @@ LRESULT SpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_KILLFOCUS: {
+      // Only a move to another control of this window clamps: when the window merely
+      // loses activation (a question box, another program) the text stays as typed.
+      HWND next = reinterpret_cast<HWND>(wParam);
       const int32_t v = Value();
-      if (v < minValue || v > maxValue) SetValue(v);
+      if (next && RootWindow(next) == RootWindow(hwnd()) && (v < minValue || v > maxValue)) SetValue(v);
       break;
     }
     default:

@@ -184,10 +184,12 @@ void StatusBar::SetPanelWidth(int width) {
 }
 
 std::string StatusBar::PanelText() const {
-  char text[1024] = {};
-  const LRESULT n = SendMessageA(hwnd(), SB_GETTEXTLENGTHA, 0, 0);
-  if (LOWORD(n) >= sizeof text) return {};
-  SendMessageA(hwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  // The length comes in characters on some systems and in bytes on others: room for two
+  // bytes a character holds the text either way.
+  const size_t length = LOWORD(SendMessageA(hwnd(), SB_GETTEXTLENGTHA, 0, 0));
+  std::string text(2 * length + 1, '\0');
+  SendMessageA(hwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::char_traits<char>::length(text.c_str()));
   return text;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/host_intf.h"
+#include "host/host_intf.h"
 
 class ExpertLoader {
  public:

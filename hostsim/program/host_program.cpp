@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "host/host_constants.h"
 #include "hostsim/host.h"
 #include "hostsim/program/expert_loader.h"
 
@@ -66,9 +67,9 @@ void RegisterInstallation() {
 
 std::string ShortCutText(int32_t value) {
   std::string text;
-  if (value & 0x2000) text += "Shift+";
+  if (value & hostapi::kShortCutShift) text += "Shift+";
   if (value & 0x4000) text += "Ctrl+";
-  if (value & 0x8000) text += "Alt+";
+  if (value & hostapi::kShortCutAlt) text += "Alt+";
   const int key = value & 0xFF;
   if (key >= VK_F1 && key <= VK_F12) return text + "F" + std::to_string(key - VK_F1 + 1);
   return text + static_cast<char>(key);
@@ -90,9 +91,9 @@ void AddItems(HMENU menu, hostsim::MenuNode& parent, std::vector<ACCEL>& keys) {
     AppendMenuA(menu, MF_STRING, id, caption.c_str());
     if (node.shortCut) {
       BYTE flags = FVIRTKEY;
-      if (node.shortCut & 0x2000) flags |= FSHIFT;
+      if (node.shortCut & hostapi::kShortCutShift) flags |= FSHIFT;
       if (node.shortCut & 0x4000) flags |= FCONTROL;
-      if (node.shortCut & 0x8000) flags |= FALT;
+      if (node.shortCut & hostapi::kShortCutAlt) flags |= FALT;
       keys.push_back(ACCEL{flags, static_cast<WORD>(node.shortCut & 0xFF), static_cast<WORD>(id)});
     }
     char line[512];
@@ -214,7 +215,7 @@ void BuildHostMenu() {
   host->AddMenuItem("FileMenu", "FileExitItem", "終了(&X)");
   host->AddMenuItem("", "EditMenu", "編集(&E)");
   host->AddMenuItem("EditMenu", "EditUndoItem", "元に戻す(&U)");
-  host->AddMenuItem("EditMenu", "EditObjectItem", "オブジェクト(&O)");
+  host->AddMenuItem("EditMenu", hostapi::kObjectItemName, "オブジェクト(&O)");
   host->AddMenuItem("EditMenu", "EditSelectAllItem", "すべて選択(&L)");
 }
 

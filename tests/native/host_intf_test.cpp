@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "addin/host_intf.h"
+#include "host/host_intf.h"
 #include "hostsim/host.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "addin/host_ref.h"
+#include "host/host_ref.h"
 #include "hostsim/host.h"
 
 namespace {

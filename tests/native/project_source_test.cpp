@@ -3,6 +3,7 @@
 #include "editor/project_source.h"
 #include "editor/resource_directive.h"
 #include "hostsim/host.h"
+#include "tests/support/memory_source_file.h"
 
 namespace {
 
@@ -67,6 +68,20 @@ TEST_P(ProjectSource, InsertsOrRemovesTheDirective) {
   EXPECT_EQ(module.modified, c.before != c.after) << c.what;
   EXPECT_FALSE(module.readerAndWriterAtOnce) << c.what;
   EXPECT_EQ(host.ledger.Problems(), "") << c.what;
+
+  // The batch program's update of the file on disk: the same edit, the same bytes.
+  std::string file = c.before;
+  std::map<std::string, std::string> backups;
+  testsupport::MemorySourceFile source(file, backups);
+  const editor::SourceEdit edit = editor::PlanSourceEdit(
+      c.include, c.script, IsCp932LeadByte,
+      [&source](int32_t at, char* buffer, int32_t count) { return source.Read(at, buffer, count); });
+  if (edit.kind != editor::SourceEdit::Kind::None) {
+    stamp::WriteEditedText(source, edit);
+    source.Commit("Sample.~dp");
+  }
+  EXPECT_EQ(file, c.after) << c.what;
+  EXPECT_EQ(edit.position, result.position) << c.what;
 }
 
 const std::string kHead = "program Sample;\r\n\r\nuses Forms;\r\n\r\n{$R *.RES}\r\n";

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "addin/host_ref.h"
+#include "host/host_ref.h"
 #include "hostsim/host.h"
 #include "tests/win32/ui_script.h"
 #include "tests/win32/win_temp_dir.h"

@@ -131,6 +131,17 @@ TEST_F(ControlsTest, TheGlyphIsRebuiltWithNewSystemColours) {
   SendMessageA(form->hwnd(), WM_SYSCOLORCHANGE, 0, 0);
 }
 
+TEST_F(ControlsTest, AOneImageGlyphKeepsItsWidthWhenColoursChange) {
+  auto& ok = form->Get<TBitBtnEx>("Ok");
+  HDC screen = GetDC(nullptr);
+  ok.SetGlyph(CreateCompatibleBitmap(screen, 18, 18), 1);
+  ReleaseDC(nullptr, screen);
+  SendMessageA(form->hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+  BITMAP bm;
+  GetObject(ok.CachedImage(true), sizeof bm, &bm);
+  EXPECT_EQ(bm.bmWidth, 18);
+}
+
 TEST(DialogGlyphs, HoldACheckMarkAndACrossOnOlive) {
   for (HBITMAP glyph : {OkGlyph(), CancelGlyph()}) {
     HDC dc = CreateCompatibleDC(nullptr);

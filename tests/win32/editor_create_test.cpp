@@ -2,8 +2,10 @@
 // registry key in its variants, and a host that fails to name the project.
 #include <gtest/gtest.h>
 
+#include "addin/quelvar.h"
 #include "platform/registry.h"
 #include "tests/win32/editor_fixture.h"
+#include "ui/standard_controls.h"
 
 namespace testsupport {
 namespace {
@@ -114,6 +116,36 @@ TEST_F(EditorWindowTest, AFailureInsideAHandlerIsShownAndTheWindowStays) {
   });
   EXPECT_EQ(error, "host failure in OpenSourceModule");
   EXPECT_NE(ProjectText().find("{$R VERSION.RES}"), std::string::npos);
+}
+
+// A window freed after a newer one was made leaves the newer one's status bar working.
+TEST_F(EditorWindowTest, FreeingAnOlderWindowKeepsTheNewerWindowsHints) {
+  auto older = std::make_unique<TVerMainForm>(owner, host.services());
+  auto newer = std::make_unique<TVerMainForm>(owner, host.services());
+  older.reset();
+  ui::Application::Get().SetHint("the long hint");
+  EXPECT_EQ(newer->Get<ui::StatusBar>("StatusBar1").PanelText(), "the long hint");
+  newer.reset();
+  ui::Application::Get().SetHint("");  // no window left: nothing to call
+}
+
+// The menu command finding the window open gives the keyboard focus back to the control
+// that had it, not to the frame.
+TEST_F(EditorWindowTest, TheCommandFindingTheWindowOpenFocusesItsActiveControl) {
+  std::string focused;
+  RunEditor({
+      [this] { SetFocus(Control("Edit3")); },
+      [&, this] {
+        SetFocus(form().hwnd());
+        auto* expert = new TQuelvar();  // holds one reference
+        static_cast<TIExpert*>(expert)->Execute();
+        expert->Release();
+        ui::Control* c = ui::Control::FromHandle(GetFocus());
+        focused = c ? c->name() : "<none>";
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_EQ(focused, "Edit3");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/win32/editor_fixture.h"
 
+#include "addin/quelvar.h"
 #include "platform/registry.h"
 
 namespace testsupport {
@@ -49,10 +50,7 @@ void EditorWindowTest::TearDown() {
 void EditorWindowTest::RunEditor(std::vector<UiScript::Step> steps) {
   steps.insert(steps.begin(), [this] { ownerDisabledWhileOpen = !IsWindowEnabled(owner); });
   UiScript script(std::move(steps));
-  const bool finished = script.Run([this] {
-    VerMainForm = new TVerMainForm(ui::Application::Get().owner());
-    VerMainForm->ShowModal();
-  });
+  const bool finished = script.Run([this] { ShowEditorWindow(ui::Application::Get().owner(), host.services()); });
   EXPECT_TRUE(finished) << "the window was still open after the last step";
   ui::ProcessMessages();
   EXPECT_TRUE(IsWindowEnabled(owner));

@@ -30,6 +30,7 @@ class SpinBoxKeys : public EditorWindowTest, public testing::WithParamInterface<
 TEST_P(SpinBoxKeys, AcceptDigitsAndClampWhenTheFocusLeaves) {
   const SpinCase& c = GetParam();
   std::string before, after;
+  bool modified = false;
   RunEditor({
       [this] { form().Get<ui::SpinEdit>("SpinEdit1").SetText(""); form().Modified = false; },
       [&] {
@@ -43,6 +44,7 @@ TEST_P(SpinBoxKeys, AcceptDigitsAndClampWhenTheFocusLeaves) {
       },
       [&, this] {
         before = form().Find("SpinEdit1")->Text();
+        modified = form().Modified;
         PressKey(VK_TAB);
       },
       [&, this] {
@@ -55,6 +57,21 @@ TEST_P(SpinBoxKeys, AcceptDigitsAndClampWhenTheFocusLeaves) {
   });
   EXPECT_EQ(before, c.textBefore) << c.what;
   EXPECT_EQ(after, c.textAfter) << c.what;
+  EXPECT_EQ(modified, c.modified) << c.what;
+}
+
+// The text as typed is what a save takes while the focus is still in the box: the
+// question asked on closing takes the activation, not the focus to another control.
+TEST_F(EditorWindowTest, ASpinBoxHolding999IsSavedAs999WhenClosingWithYes) {
+  RunEditor({
+      [this] { form().Get<ui::SpinEdit>("SpinEdit1").SetText(""); },
+      [] { TypeText("999"); },
+      [] { PressKey(VK_ESCAPE); },
+      [] { AnswerMessageBox(FindTopWindow("確認"), IDYES); },
+  });
+  char saved[64] = {};
+  GetPrivateProfileStringA("Version", "FileVersion", "", saved, sizeof saved, (*dir / "Sample.vri").c_str());
+  EXPECT_STREQ(saved, "999, 0, 0, 0");
 }
 
 INSTANTIATE_TEST_SUITE_P(

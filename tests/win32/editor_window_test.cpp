@@ -4,7 +4,7 @@
 
 #include "editor/vri_settings.h"
 #include "platform/lead_byte.h"
-#include "platform/profile_ini.h"
+#include "editor/profile_ini.h"
 #include "tests/win32/editor_fixture.h"
 #include "ui/spin_edit.h"
 #include "ui/standard_controls.h"
@@ -16,7 +16,7 @@ const char kQuestion[] = "ﾊﾞｰｼﾞｮﾝ情報は変更されています
 const char kDirectiveBelow[] = "{$R *.RES}\r\n{$R VERSION.RES}\r\n";
 
 std::string VriValue(const std::string& file, const char* key) {
-  return platform::ProfileIniFile(file).ReadString("Version", key, "<absent>");
+  return editor::ProfileIniFile(file).ReadString("Version", key, "<absent>");
 }
 
 TEST_F(EditorWindowTest, OpensWithInitialValuesAndClosesWithEsc) {
@@ -137,7 +137,7 @@ TEST_F(EditorWindowTest, UncheckingIncludeRemovesTheDirectiveOnClose) {
 }
 
 TEST_F(EditorWindowTest, AnExistingVriFileIsLoadedAtCreationAndTheWindowStaysUnmodified) {
-  platform::ProfileIniFile ini(*dir / "Sample.vri");
+  editor::ProfileIniFile ini(*dir / "Sample.vri");
   ini.WriteString("Version", "FileVersion", "1, 2, 0, 5");
   ini.WriteString("Version", "Description", "Loaded");
   ini.WriteString("Version", "Translation", "1");
@@ -159,7 +159,7 @@ TEST_F(EditorWindowTest, AnExistingVriFileIsLoadedAtCreationAndTheWindowStaysUnm
 }
 
 TEST_F(EditorWindowTest, OpenLoadsAChosenFileAndLeavesTheWindowModified) {
-  platform::ProfileIniFile other(*dir / "Other.vri");
+  editor::ProfileIniFile other(*dir / "Other.vri");
   other.WriteString("Version", "ProductName", "Other product");
   RunEditor({
       [] { PressKey('O', true); },
@@ -182,6 +182,34 @@ TEST_F(EditorWindowTest, OpenLoadsAChosenFileAndLeavesTheWindowModified) {
       },
       [] { AnswerMessageBox(FindTopWindow("確認"), IDNO); },
   });
+}
+
+// A mistyped name gets the dialog's own "file not found" answer; nothing is loaded.
+TEST_F(EditorWindowTest, OpenRefusesAFileThatDoesNotExist) {
+  HWND dialog = nullptr;
+  bool answered = false;
+  RunEditor({
+      [this] { form().Get<ui::Edit>("Edit7").SetText("Shown product"); form().Modified = false; },
+      [] { PressKey('O', true); },
+      [&, this] {
+        dialog = GetActiveWindow();
+        SetDlgItemTextA(dialog, 0x480, (*dir / "Mistyped.vri").c_str());
+        SetDlgItemTextA(dialog, 0x47C, (*dir / "Mistyped.vri").c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      },
+      [&] {
+        HWND box = GetActiveWindow();
+        answered = box && box != dialog && IsWindow(dialog);
+        AnswerMessageBox(box, IDOK);
+      },
+      [&] { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); },
+      [this] {
+        EXPECT_EQ(form().Find("Edit7")->Text(), "Shown product");
+        EXPECT_FALSE(form().Modified);
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_TRUE(answered) << "the dialog must answer a missing file itself";
 }
 
 TEST_F(EditorWindowTest, CompileWritesTheShownValuesAndLeavesModified) {

@@ -9,7 +9,7 @@
 #include "editor/vri_settings.h"
 #include "platform/lead_byte.h"
 #include "platform/process_start.h"
-#include "platform/profile_ini.h"
+#include "editor/profile_ini.h"
 #include "platform/script_file.h"
 #include "editor/memory_settings_view.h"
 #include "tests/win32/real_compile.h"
@@ -39,7 +39,7 @@ TEST_P(BrokenVriFiles, LoadWithoutLossOrCrash) {
   testsupport::WriteWholeFile(file, c.content);
   MemorySettingsView view;
   view.SetScriptPath("C:\\Work\\Version.rc");
-  platform::ProfileIniFile ini(file);
+  editor::ProfileIniFile ini(file);
   editor::LoadSettings(ini, view, "C:\\Work\\Sample.dpr", platform::IsSystemLeadByte);
   EXPECT_EQ(view.Text(editor::TextField::Description), c.description) << c.what;
   std::string boxes;
@@ -76,14 +76,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BrokenVriFiles, ALongValueIsCutAt1023Characters) {
   WinTempDir dir("vri-long");
   testsupport::WriteWholeFile(dir / "Sample.vri", "[Version]\r\nComment=" + std::string(3000, 'c') + "\r\n");
-  platform::ProfileIniFile ini(dir / "Sample.vri");
+  editor::ProfileIniFile ini(dir / "Sample.vri");
   EXPECT_EQ(ini.ReadString("Version", "Comment", ""), std::string(1023, 'c'));
 }
 
 TEST(Faults, SavingIntoAMissingFolderNamesTheFileAndWritesNothing) {
   WinTempDir dir("vri-missing");
   MemorySettingsView view;
-  platform::ProfileIniFile ini(dir / "no folder\\Sample.vri");
+  editor::ProfileIniFile ini(dir / "no folder\\Sample.vri");
   try {
     editor::SaveSettings(ini, view);
     FAIL();

@@ -50,13 +50,17 @@ std::vector<std::string> shown;
 void Show(const char* text) { shown.push_back(text); }
 
 // The registry failure the installer raised, caught before any handler of the process's
-// own: recorded, and execution goes on behind the raise.
+// own and recorded. The raise never returns (behind it the installer ends its process), so
+// the installer runs on a thread of its own, which ends here with kRaisedExit.
 EXCEPTION_RECORD raised{};
+constexpr DWORD kRaisedExit = 0x5E7;
 LONG WINAPI RecordRaise(EXCEPTION_POINTERS* exception) {
   if (exception->ExceptionRecord->ExceptionCode != kRegistryExceptionCode) return EXCEPTION_CONTINUE_SEARCH;
   raised = *exception->ExceptionRecord;
-  return EXCEPTION_CONTINUE_EXECUTION;
+  ExitThread(kRaisedExit);
 }
+
+DWORD WINAPI RunInstallerFromTools(LPVOID) { return static_cast<DWORD>(RunInstaller("C:\\Tools\\setup.exe", Show)); }
 
 class InstallerTest : public testing::Test {
  protected:
@@ -104,8 +108,14 @@ TEST_F(InstallerTest, AValueThatCannotBeWrittenRaisesTheSettingError) {
   CreateExpertsKey();
   InstallerRegistryApi().setValue = &RefuseSet;
   PVOID handler = AddVectoredExceptionHandler(1, RecordRaise);
-  RunInstaller("C:\\Tools\\setup.exe", Show);
+  HANDLE thread = CreateThread(nullptr, 0, RunInstallerFromTools, nullptr, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  WaitForSingleObject(thread, INFINITE);
+  DWORD exitCode = 0;
+  GetExitCodeThread(thread, &exitCode);
+  CloseHandle(thread);
   RemoveVectoredExceptionHandler(handler);
+  EXPECT_EQ(exitCode, kRaisedExit);
   ASSERT_EQ(raised.ExceptionCode, kRegistryExceptionCode);
   ASSERT_EQ(raised.NumberParameters, 3u);
   EXPECT_STREQ(reinterpret_cast<const char*>(raised.ExceptionInformation[0]), "ERegistryException");
@@ -166,6 +176,24 @@ INSTANTIATE_TEST_SUITE_P(Kinds, RunTimeErrorBox,
                                          ErrorBoxCase{EXCEPTION_ACCESS_VIOLATION, "EAccessViolation"},
                                          ErrorBoxCase{EXCEPTION_INT_DIVIDE_BY_ZERO, "EDivByZero"},
                                          ErrorBoxCase{0xE0000042, "EExternalException"}));
+
+#ifdef _WIN64
+// A 64-bit program's code lies above 4 GB: the box shows the address with every digit.
+TEST(RunTimeErrorBox64, ShowsAnAddressAbove4GbInFull) {
+  EXCEPTION_RECORD record{};
+  record.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
+  record.ExceptionAddress = reinterpret_cast<PVOID>(0x140001A2Bull);
+  std::string text;
+  testsupport::UiScript script({[&] {
+    HWND box = testsupport::FindTopWindow("ｱﾌﾟﾘｹｰｼｮﾝ ｴﾗｰ");
+    if (!box) return;
+    text = testsupport::MessageBoxText(box);
+    testsupport::AnswerMessageBox(box, IDOK);
+  }});
+  EXPECT_TRUE(script.Run([&] { ShowRunTimeError(record); }));
+  EXPECT_NE(text.find("ｱﾄﾞﾚｽ 0000000140001A2B)"), std::string::npos) << text;
+}
+#endif
 
 // Starts the program and, while it runs, answers its message box with OK.
 DWORD RunProgram(const std::string& program, std::string* boxText) {

@@ -5,14 +5,14 @@
 #include "editor/vri_settings.h"
 #include "hostsim/host.h"
 #include "platform/lead_byte.h"
-#include "platform/profile_ini.h"
+#include "editor/profile_ini.h"
 #include "tests/support/golden.h"
 #include "editor/memory_settings_view.h"
 #include "tests/win32/win_temp_dir.h"
 
 namespace {
 
-using platform::ProfileIniFile;
+using editor::ProfileIniFile;
 using editor::MemorySettingsView;
 
 TEST(ProfileIni, InitialSettingsOfCWorkSampleGiveTheDocumentedFile) {
