@@ -9,29 +9,37 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
+# Where the kernel runs no 32-bit programs, 32-bit Wine cannot start: the demo then runs the
+# x86-64 build of the same sources under 64-bit Wine.
+if bash scripts/can-run-win32.sh; then
+  preset=win32 wine=(scripts/wine-run.sh) shipped="$PWD/build/win32/ship/dist"
+else
+  echo "demo: this machine runs no 32-bit programs; showing the x86-64 build of the same sources"
+  preset=win64 wine=(scripts/wine-run.sh --win64) shipped="$PWD/build/win64/dist"
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
 
-prefix="$PWD/build/win32/demo-prefix"
+build="$PWD/build/$preset"
+prefix="$build/demo-prefix"
 out="$PWD/out/demo"
-build="$PWD/build/win32"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
   work="$out/interactive"
   mkdir -p "$work/Tallowin" "$work/Delphi 2.0/Bin" "$work/Work"
-  cp "$build/dist/Setup.exe" "$build/dist/Tallowin.dll" "$work/Tallowin/"
+  cp "$shipped/Setup.exe" "$shipped/Tallowin.dll" "$work/Tallowin/"
   cp "$build/hostsim/standin_host.exe" "$build/hostsim/brc32.exe" "$work/Delphi 2.0/Bin/"
   [ -f "$work/Work/Sample.dpr" ] || printf 'program Sample;\r\n\r\nuses\r\n  Forms;\r\n\r\n{$R *.RES}\r\n\r\nbegin\r\n  Application.Initialize;\r\n  Application.Run;\r\nend.\r\n' > "$work/Work/Sample.dpr"
-  scripts/wine-run.sh "$prefix" "$work/Delphi 2.0/Bin/standin_host.exe" /register
-  scripts/wine-run.sh "$prefix" "$work/Tallowin/Setup.exe"
+  "${wine[@]}" "$prefix" "$work/Delphi 2.0/Bin/standin_host.exe" /register
+  "${wine[@]}" "$prefix" "$work/Tallowin/Setup.exe"
   echo "The stand-in host opens $work/Work/Sample.dpr; choose 編集 > ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ (Shift+Alt+V)."
-  exec scripts/wine-run.sh "$prefix" "$work/Delphi 2.0/Bin/standin_host.exe" "$work/Work/Sample.dpr"
+  exec "${wine[@]}" "$prefix" "$work/Delphi 2.0/Bin/standin_host.exe" "$work/Work/Sample.dpr"
 fi
 
 rm -rf "$out" "$prefix" && mkdir -p "$out"
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" env TALLOWIN_DEMO_OUT="Z:${out//\//\\}" \
-  scripts/wine-run.sh "$prefix" "$build/tests/win32/e2e_tests.exe" \
+  "${wine[@]}" "$prefix" "$build/tests/win32/e2e_tests.exe" \
   --gtest_filter='TypicalUse.FromInstallationToTheLinkedVersionResource' || status=$?
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 for bmp in "$out"/*.bmp; do
@@ -46,4 +54,15 @@ for f in Sample.vri Version.rc Sample.dpr; do
   iconv -f CP932 -t UTF-8 "$out/Work/$f" | tr -d '\r'
 done
 echo "--- Work/Version.RES: $(stat -c %s "$out/Work/Version.RES") bytes, written by the resource compiler stand-in"
+
+# The same project built as a batch build would: the build number bumped, the script
+# generated and the directive checked by TalloVer.exe, then the resource compiler.
+echo
+echo "== A batch build of the same project (TalloVer.exe) =="
+work_win="Z:${out//\//\\}\\Work"
+"${wine[@]}" "$prefix" "$shipped/TalloVer.exe" --bump build --update-source "$work_win\\Sample.dpr" || status=$?
+bash tools/brc32 -r "$out/Work/Version.rc" || status=$?
+WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+iconv -f CP932 -t UTF-8 "$out/Work/Sample.vri" | tr -d '\r' | grep '^FileVersion='
+grep -c 'VERSION.RES' "$out/Work/Sample.dpr" | sed 's/^/directives in Sample.dpr: /'
 exit $status
