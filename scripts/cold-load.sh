@@ -7,16 +7,23 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-21}
 bash scripts/bootstrap.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target cold_load ship
-build="$PWD/build/win32"
+# Without 32-bit programs on this machine, the x86-64 build of the same sources is measured.
+if bash scripts/can-run-win32.sh; then
+  preset=win32 wine=(scripts/wine-run.sh) library=ship/dist/Tallowin.dll yardstick=ship/bench/cold_load/empty_addin.dll
+else
+  echo "cold-load: this machine runs no 32-bit programs; measuring the x86-64 build of the same sources"
+  preset=win64 wine=(scripts/wine-run.sh --win64) library=dist/Tallowin.dll yardstick=bench/cold_load/empty_addin.dll
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+build="$PWD/build/$preset"
 prefix="$build/bench-prefix"
-run() { scripts/wine-run.sh "$prefix" "$build/bench/cold_load/cold_load.exe" "Z:$1" | tr -d '\r'; }
-run "$build/ship/dist/Tallowin.dll" >/dev/null  # the prefix is made and Wine's own files cached
+run() { "${wine[@]}" "$prefix" "$build/bench/cold_load/cold_load.exe" "Z:$1" | tr -d '\r'; }
+run "$build/$library" >/dev/null  # the prefix is made and Wine's own files cached
 tallowin=() empty=()
 for _ in $(seq "$rounds"); do
-  tallowin+=("$(run "$build/ship/dist/Tallowin.dll")")
-  empty+=("$(run "$build/ship/bench/cold_load/empty_addin.dll")")
+  tallowin+=("$(run "$build/$library")")
+  empty+=("$(run "$build/$yardstick")")
 done
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
