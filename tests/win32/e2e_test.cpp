@@ -105,20 +105,22 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-void Focus(HWND window) {
+// Waits until the thread of `window` has answered every message sent to it before.
+void Settle(HWND window) { SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr); }
+
+// Gives `window` the keyboard: waits until it is the foreground window and its thread idle.
+bool Focus(HWND window) {
   SetForegroundWindow(window);
-  Sleep(200);
+  const bool foreground = WaitFor([window] { return GetForegroundWindow() == window; }, 10);
+  Settle(window);
+  return foreground;
 }
 
-// Gives `window` the keyboard and presses the keys until `done` holds: a slow machine may
-// still be handing the keyboard over when the first keys arrive.
+// Presses the keys once, into `window` once it has the keyboard, and waits for `done`.
 bool PressUntil(HWND window, const std::function<void()>& keys, const std::function<bool()>& done) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    Focus(window);
-    keys();
-    if (WaitFor(done, 10)) return true;
-  }
-  return false;
+  if (!Focus(window)) return false;
+  keys();
+  return WaitFor(done, 30);
 }
 
 class TypicalUse : public testing::Test {
@@ -167,7 +169,7 @@ class TypicalUse : public testing::Test {
   void Shot(HWND window, const char* name) {
     if (temp) return;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Sleep(700);  // the other process paints in its own time
+    Settle(window);  // the other process has painted once it answers
     testsupport::SaveWindowImage(window, root + name + ".bmp");
   }
   HWND ChooseCommand(const std::string& caption) {
@@ -214,7 +216,6 @@ TEST_F(TypicalUse, FromInstallationToTheLinkedVersionResource) {
   // 6. Compile: the compiler writes Version.RES beside the script on its own.
   ASSERT_TRUE(PressUntil(editor, [] { PressKey(VK_F9, true); },
                          [&] { return testsupport::FileExists(root + "Work\\Version.RES"); }));
-  Sleep(500);
   const auto res = testsupport::ParseVersionRes(ReadWholeFile(root + "Work\\Version.RES"));
   ASSERT_TRUE(res);
   EXPECT_EQ(res->fileVersionMS, 0x00010002u);
