@@ -216,7 +216,35 @@ TEST_F(EditorWindowTest, ContentsAndAboutFromTheHelpMenu) {
   });
   ASSERT_EQ(help.calls.size(), 1u);
   EXPECT_EQ(help.calls[0].second, 1);
-  EXPECT_EQ(about, kAboutText);
+  // Two lines of 31 bytes, the beta the double-byte character 83 C0, then the maker's notice.
+  const size_t first = about.find("\r\n"), second = about.find("\r\n", first + 2);
+  ASSERT_NE(second, std::string::npos) << about;
+  EXPECT_EQ(about.substr(0, first), "    \xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1\xD8\xBF\xB0\xBD\xB4\xB7\xBD\xCA\xDF\xB0\xC4     ");
+  EXPECT_EQ(about.substr(first + 2, second - first - 2), "         Version0.09\x83\xC0" "9        ");
+  EXPECT_EQ(first, 31u);
+  EXPECT_EQ(second - first - 2, 31u);
+  EXPECT_GT(about.size(), second + 2);
+  EXPECT_EQ(about.find("\r\n", second + 2), std::string::npos);
+}
+
+// Choosing another entry of a drop-down list is a change; the program's own selection is not.
+TEST_F(EditorWindowTest, ChoosingAFileTypeSetsModified) {
+  bool before = true, after = false;
+  RunEditor({
+      [this] { SetFocus(Control("FileTypeBox")); },
+      [&, this] {
+        before = form().Modified;
+        PressKey(VK_DOWN);
+      },
+      [&, this] {
+        after = form().Modified;
+        EXPECT_EQ(form().Get<ui::ComboBox>("FileTypeBox").ItemIndex(), 1);
+        form().Modified = false;
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_FALSE(before);
+  EXPECT_TRUE(after);
 }
 
 TEST_F(EditorWindowTest, TheStatusBarShowsTheLongHintUnderTheMouse) {

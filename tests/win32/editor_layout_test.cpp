@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "editor/main_layout.h"
 #include "editor/optiodlg.h"
 #include "tests/win32/editor_fixture.h"
 #include "ui/spin_edit.h"
@@ -19,20 +18,47 @@ RECT ClientRectOf(HWND window) {
   return r;
 }
 
-// Every control with a size in its row: position and size relative to its parent.
-void ExpectLayout(const ui::Form& form, const ui::ControlSpec* specs, size_t count) {
-  for (size_t i = 0; i < count; ++i) {
-    const ui::ControlSpec& s = specs[i];
-    const RECT r = form.Find(s.name)->Bounds();
-    EXPECT_EQ(r.left, s.left) << s.name;
-    EXPECT_EQ(r.top, s.top) << s.name;
-    if (s.tabOrder < 0 && s.link) {  // labels size themselves to their caption, at least as laid out
-      EXPECT_GE(r.right - r.left, s.width) << s.name;
-      EXPECT_GE(r.bottom - r.top, s.height) << s.name;
-      continue;
+// A control's place relative to its parent, as the windows' descriptions give it.
+struct Place {
+  const char* name;
+  int left, top, width, height;
+  bool label;  // labels size themselves to their caption: at least as wide and high
+};
+
+const Place kEditorPlaces[] = {
+    {"Include1", 8, 40, 153, 17, false},    {"SpinEdit1", 102, 59, 45, 21, false},
+    {"SpinEdit2", 148, 59, 45, 21, false},  {"SpinEdit3", 194, 59, 45, 21, false},
+    {"SpinEdit4", 240, 59, 45, 21, false},  {"Edit1", 139, 81, 146, 20, false},
+    {"Edit3", 102, 102, 183, 20, false},    {"Edit4", 102, 123, 183, 20, false},
+    {"FileTypeBox", 102, 150, 183, 20, false}, {"Edit5", 102, 177, 183, 20, false},
+    {"ComboBox1", 102, 198, 183, 20, false}, {"Edit6", 102, 219, 183, 20, false},
+    {"SpinEdit5", 102, 240, 45, 21, false}, {"SpinEdit6", 148, 240, 45, 21, false},
+    {"SpinEdit7", 194, 240, 45, 21, false}, {"SpinEdit8", 240, 240, 45, 21, false},
+    {"Edit2", 139, 262, 146, 20, false},    {"Edit7", 102, 283, 183, 20, false},
+    {"Edit8", 102, 304, 183, 20, false},    {"Comment1", 35, 330, 65, 17, false},
+    {"Edit9", 102, 328, 212, 20, false},
+};
+
+const Place kOptionPlaces[] = {
+    {"Label1", 16, 8, 148, 12, true},      {"Edit1", 16, 24, 257, 20, false},
+    {"Button1", 280, 21, 59, 25, false},   {"Label2", 16, 56, 79, 12, true},
+    {"Edit2", 16, 72, 257, 20, false},     {"BitBtnEx1", 80, 99, 73, 25, false},
+    {"BitBtnEx2", 176, 99, 73, 25, false}, {"Button2", 278, 69, 59, 25, false},
+};
+
+template <size_t N>
+void ExpectPlaces(const ui::Form& form, const Place (&places)[N]) {
+  for (const Place& p : places) {
+    const RECT r = form.Find(p.name)->Bounds();
+    EXPECT_EQ(r.left, p.left) << p.name;
+    EXPECT_EQ(r.top, p.top) << p.name;
+    if (p.label) {
+      EXPECT_GE(r.right - r.left, p.width) << p.name;
+      EXPECT_GE(r.bottom - r.top, p.height) << p.name;
+    } else {
+      EXPECT_EQ(r.right - r.left, p.width) << p.name;
+      EXPECT_EQ(r.bottom - r.top, p.height) << p.name;
     }
-    EXPECT_EQ(r.right - r.left, s.width) << s.name;
-    EXPECT_EQ(r.bottom - r.top, s.height) << s.name;
   }
 }
 
@@ -42,7 +68,10 @@ TEST_F(EditorWindowTest, ControlsSitWhereTheLayoutSays) {
         const RECT client = ClientRectOf(form().hwnd());
         EXPECT_EQ(client.right, 317);
         EXPECT_EQ(client.bottom, 370);
-        ExpectLayout(form(), kMainControls, kMainControlCount);
+        ExpectPlaces(form(), kEditorPlaces);
+        const std::pair<const char*, int> toolLefts[] = {{"OpenButton", 5},    {"SaveButton", 30}, {"CompileButton", 79},
+                                                         {"OptionButton", 111}, {"HelpButton", 160}, {"ExitButton", 288}};
+        for (const auto& [name, left] : toolLefts) EXPECT_EQ(form().Find(name)->Bounds().left, left) << name;
         const LONG style = GetWindowLongA(form().hwnd(), GWL_STYLE);
         const LONG exStyle = GetWindowLongA(form().hwnd(), GWL_EXSTYLE);
         EXPECT_TRUE(style & WS_MINIMIZEBOX);
@@ -122,7 +151,7 @@ TEST_F(EditorWindowTest, OptionsDialogLayout) {
         EXPECT_EQ(client.right, 345);
         EXPECT_EQ(client.bottom, 128);
         EXPECT_EQ(dialog.Caption(), "ｵﾌﾟｼｮﾝの設定");
-        ExpectLayout(dialog, kOptionControls, kOptionControlCount);
+        ExpectPlaces(dialog, kOptionPlaces);
         EXPECT_EQ(dialog.Find("Edit2")->Text(), "Version.rc");
         EXPECT_EQ(dialog.Find("BitBtnEx2")->Text(), "ｷｬﾝｾﾙ");
         const LONG style = GetWindowLongA(dialog.hwnd(), GWL_STYLE);
