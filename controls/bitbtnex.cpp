@@ -2,7 +2,5 @@
 
 void TBitBtnEx::SysColorChange() {
   BitButton::SysColorChange();
-  // Assigning the glyph anew drops the cached images; the next paint builds them with
-  // the current colours.
-  SetGlyph(Glyph(), NumGlyphs());
+  RebuildImages();
 }

@@ -10,6 +10,6 @@ class TBitBtnEx : public ui::BitButton {
 
 // The 36 by 18 glyphs of the dialog buttons: two 18 by 18 images (normal, disabled) on
 // the olive background (132, 130, 0) that is drawn transparent.
-HBITMAP OkGlyph();      // a green check mark
-HBITMAP CancelGlyph();  // a red diagonal cross
+ui::OwnedBitmap OkGlyph();      // a green check mark
+ui::OwnedBitmap CancelGlyph();  // a red diagonal cross
 extern const COLORREF kGlyphBackground;

@@ -28,6 +28,6 @@ HBITMAP Glyph(const char* const* rows, const std::map<char, COLORREF>& palette) 
 
 }  // namespace
 
-HBITMAP OkGlyph() { return Glyph(kCheckMark, {{'g', RGB(0, 160, 0)}, {'G', RGB(0, 96, 0)}}); }
+ui::OwnedBitmap OkGlyph() { return ui::OwnedBitmap(Glyph(kCheckMark, {{'g', RGB(0, 160, 0)}, {'G', RGB(0, 96, 0)}})); }
 
-HBITMAP CancelGlyph() { return Glyph(kCross, {{'r', RGB(255, 0, 0)}, {'R', RGB(160, 0, 0)}}); }
+ui::OwnedBitmap CancelGlyph() { return ui::OwnedBitmap(Glyph(kCross, {{'r', RGB(255, 0, 0)}, {'R', RGB(160, 0, 0)}})); }

@@ -6,50 +6,41 @@
 
 namespace ui {
 
-BitButton::~BitButton() {
-  DropCache();
-  if (glyph_) DeleteObject(glyph_);
-}
-
 HWND BitButton::CreateHandle(HWND parent, const ControlSpec& row, int id) {
   return CreateWindowExA(0, "BUTTON", row.caption ? row.caption : "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                          row.left, row.top, row.width, row.height, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Get().instance(), nullptr);
 }
 
-void BitButton::SetGlyph(HBITMAP glyph, int numGlyphs) {
-  if (glyph != glyph_ && glyph_) DeleteObject(glyph_);
-  glyph_ = glyph;
+void BitButton::SetGlyph(OwnedBitmap glyph, int numGlyphs) {
+  glyph_ = std::move(glyph);
   numGlyphs_ = numGlyphs < 1 ? 1 : numGlyphs;
-  DropCache();
-  if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+  RebuildImages();
 }
 
-void BitButton::DropCache() {
-  for (HBITMAP& image : cache_) {
-    if (image) DeleteObject(image);
-    image = nullptr;
-  }
+void BitButton::RebuildImages() {
+  for (OwnedBitmap& image : cache_) image.Reset();
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 HBITMAP BitButton::CachedImage(bool enabled) {
   const int index = enabled || numGlyphs_ < 2 ? 0 : 1;
-  if (!cache_[index]) cache_[index] = BuildImage(index);
-  return cache_[index];
+  if (!cache_[index]) cache_[index].Reset(BuildImage(index));
+  return cache_[index].get();
 }
 
 // One image of the glyph over the current button face colour.
 HBITMAP BitButton::BuildImage(int index) {
   if (!glyph_) return nullptr;
   BITMAP bm;
-  GetObject(glyph_, sizeof bm, &bm);
+  GetObject(glyph_.get(), sizeof bm, &bm);
   const int width = bm.bmWidth / numGlyphs_;
   ScreenDC screen;
   MemoryDC source(screen.get());
   MemoryDC target(screen.get());
   OwnedBitmap image(CreateCompatibleBitmap(screen.get(), width, bm.bmHeight));
   {
-    SelectGuard sourceSelected(source.get(), glyph_);
+    SelectGuard sourceSelected(source.get(), glyph_.get());
     SelectGuard targetSelected(target.get(), image.get());
     RECT r{0, 0, width, bm.bmHeight};
     FillRect(target.get(), &r, GetSysColorBrush(COLOR_BTNFACE));

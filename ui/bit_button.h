@@ -4,21 +4,21 @@
 #pragma once
 #include <functional>
 
+#include "ui/gdi.h"
 #include "ui/standard_controls.h"
 
 namespace ui {
 
 class BitButton : public Button {
  public:
-  ~BitButton() override;
-
-  // Takes ownership of the bitmap; setting it (even the same one) drops the cached images.
-  void SetGlyph(HBITMAP glyph, int numGlyphs);
-  HBITMAP Glyph() const { return glyph_; }
-  int NumGlyphs() const { return numGlyphs_; }
+  // The button owns its glyph from then on; the cached images are dropped.
+  void SetGlyph(OwnedBitmap glyph, int numGlyphs);
+  HBITMAP Glyph() const { return glyph_.get(); }
   bool isDefault = false;
   // The cached image for drawing (built on demand), for tests to look at.
   HBITMAP CachedImage(bool enabled);
+  // Drops the cached images: the next paint builds them with the colours of the moment.
+  void RebuildImages();
 
   void DrawItem(const DRAWITEMSTRUCT& item) override;
 
@@ -26,11 +26,10 @@ class BitButton : public Button {
   HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
 
  private:
-  void DropCache();
   HBITMAP BuildImage(int index);
-  HBITMAP glyph_ = nullptr;
+  OwnedBitmap glyph_;
   int numGlyphs_ = 1;
-  HBITMAP cache_[2] = {nullptr, nullptr};
+  OwnedBitmap cache_[2];
 };
 
 }  // namespace ui

@@ -6,11 +6,6 @@
 
 namespace ui {
 
-ToolButton::~ToolButton() {
-  if (normal_) DeleteObject(normal_);
-  if (disabled_) DeleteObject(disabled_);
-}
-
 HWND ToolButton::CreateHandle(HWND parent, const ControlSpec& row, int id) {
   // The window text is the tooltip text (or the name) so the button can be told apart.
   const std::string text = ShortHint(row.hint ? row.hint : "");
@@ -19,11 +14,9 @@ HWND ToolButton::CreateHandle(HWND parent, const ControlSpec& row, int id) {
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Get().instance(), nullptr);
 }
 
-void ToolButton::SetImages(HBITMAP normal, HBITMAP disabled, COLORREF transparent) {
-  if (normal_) DeleteObject(normal_);
-  if (disabled_) DeleteObject(disabled_);
-  normal_ = normal;
-  disabled_ = disabled;
+void ToolButton::SetImages(OwnedBitmap normal, OwnedBitmap disabled, COLORREF transparent) {
+  normal_ = std::move(normal);
+  disabled_ = std::move(disabled);
   transparent_ = transparent;
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -49,7 +42,7 @@ void ToolButton::Paint() {
   } else if (enabled && hot_) {
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   }
-  HBITMAP image = enabled || !disabled_ ? normal_ : disabled_;
+  HBITMAP image = enabled || !disabled_ ? normal_.get() : disabled_.get();
   if (!image) return;
   BITMAP bm;
   GetObject(image, sizeof bm, &bm);

@@ -4,16 +4,17 @@
 #include <functional>
 
 #include "ui/control.h"
+#include "ui/gdi.h"
 
 namespace ui {
 
 class ToolButton : public Control {
  public:
-  ~ToolButton() override;
   std::function<void()> onClick;
 
-  // Takes ownership of the bitmaps; `transparent` is the colour left out when drawing.
-  void SetImages(HBITMAP normal, HBITMAP disabled, COLORREF transparent);
+  // The button owns the bitmaps from then on; `transparent` is the colour left out when
+  // drawing. Without a disabled image the normal one is drawn when disabled.
+  void SetImages(OwnedBitmap normal, OwnedBitmap disabled, COLORREF transparent);
   void SetEnabled(bool enabled) override;
   void Click() override;
   bool CanFocus() const override { return false; }
@@ -24,8 +25,8 @@ class ToolButton : public Control {
 
  private:
   void Paint();
-  HBITMAP normal_ = nullptr;
-  HBITMAP disabled_ = nullptr;
+  OwnedBitmap normal_;
+  OwnedBitmap disabled_;
   COLORREF transparent_ = 0;
   bool hot_ = false;
   bool down_ = false;

@@ -134,7 +134,7 @@ TEST_F(ControlsTest, TheGlyphIsRebuiltWithNewSystemColours) {
 TEST_F(ControlsTest, AOneImageGlyphKeepsItsWidthWhenColoursChange) {
   auto& ok = form->Get<TBitBtnEx>("Ok");
   HDC screen = GetDC(nullptr);
-  ok.SetGlyph(CreateCompatibleBitmap(screen, 18, 18), 1);
+  ok.SetGlyph(ui::OwnedBitmap(CreateCompatibleBitmap(screen, 18, 18)), 1);
   ReleaseDC(nullptr, screen);
   SendMessageA(form->hwnd(), WM_SYSCOLORCHANGE, 0, 0);
   BITMAP bm;
@@ -143,7 +143,8 @@ TEST_F(ControlsTest, AOneImageGlyphKeepsItsWidthWhenColoursChange) {
 }
 
 TEST(DialogGlyphs, HoldACheckMarkAndACrossOnOlive) {
-  for (HBITMAP glyph : {OkGlyph(), CancelGlyph()}) {
+  for (const ui::OwnedBitmap& owned : {OkGlyph(), CancelGlyph()}) {
+    HBITMAP glyph = owned.get();
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, glyph);
     EXPECT_EQ(GetPixel(dc, 0, 17), kGlyphBackground);
@@ -160,7 +161,6 @@ TEST(DialogGlyphs, HoldACheckMarkAndACrossOnOlive) {
     EXPECT_GT(grey, 10);  // the disabled image
     SelectObject(dc, old);
     DeleteDC(dc);
-    DeleteObject(glyph);
   }
 }
 
