@@ -1,5 +1,7 @@
 #include "ui/control.h"
 
+#include <stdexcept>
+
 #include "ui/application.h"
 #include "ui/form.h"
 
@@ -44,8 +46,9 @@ void Control::Create(Form& form, Control* parent, const ControlSpec& row, int id
 HWND Control::parentWindow() const { return parent_ ? parent_->hwnd() : form_->hwnd(); }
 
 void Control::Attach(HWND window) {
+  // A control that cannot be made fails like a form: a window with a hole is no window.
+  if (!window) throw std::runtime_error("CreateWindowEx failed for " + name());
   hwnd_ = window;
-  if (!hwnd_) return;
   SetPropA(hwnd_, kControlProperty, this);
   original_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
