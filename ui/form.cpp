@@ -15,9 +15,6 @@ const char kFormClass[] = "TallowinForm";
 const char kFormProperty[] = "TallowinForm";
 const char kFontName[] = "ＭＳ Ｐゴシック";
 constexpr int kFontHeight = 12;
-constexpr UINT kReleaseMessage = WM_APP + 0x100;
-
-bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 }  // namespace
 
@@ -138,197 +135,6 @@ std::string Form::Caption() const {
 
 void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
 
-void Form::DisableOtherWindows() {
-  disabled_.clear();
-  EnumThreadWindows(GetCurrentThreadId(), &Form::CollectEnabledWindow, reinterpret_cast<LPARAM>(this));
-  HWND owner = GetWindow(hwnd_, GW_OWNER);
-  if (owner && IsWindowEnabled(owner) &&
-      std::find(disabled_.begin(), disabled_.end(), owner) == disabled_.end()) {
-    disabled_.push_back(owner);
-  }
-  for (HWND window : disabled_) EnableWindow(window, FALSE);
-}
-
-BOOL CALLBACK Form::CollectEnabledWindow(HWND window, LPARAM data) {
-  auto* self = reinterpret_cast<Form*>(data);
-  if (window != self->hwnd_ && IsWindowVisible(window) && IsWindowEnabled(window)) self->disabled_.push_back(window);
-  return TRUE;
-}
-
-void Form::EnableOtherWindows() {
-  for (HWND window : disabled_) {
-    if (IsWindow(window)) EnableWindow(window, TRUE);
-  }
-  disabled_.clear();
-}
-
-int Form::ShowModal() {
-  if (modal_ || IsWindowVisible(hwnd_)) throw std::runtime_error("the window is already shown");
-  HWND previous = GetActiveWindow();
-  modalResult_ = mrNone;
-  DisableOtherWindows();
-  modal_ = true;
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
-  SetActiveWindow(hwnd_);
-  while (modalResult_ == mrNone) {
-    MSG msg;
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      modalResult_ = mrCancel;
-      break;
-    }
-    if (!PreTranslate(msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (modalResult_ != mrNone) {
-      bool closed = false;
-      Guarded(hwnd_, [&] { closed = TryClose(); });  // a failure while closing keeps the window open
-      if (!closed) modalResult_ = mrNone;
-    }
-  }
-  const int result = modalResult_;
-  EnableOtherWindows();
-  ShowWindow(hwnd_, SW_HIDE);
-  modal_ = false;
-  if (previous && IsWindow(previous)) SetActiveWindow(previous);
-  if (closing_) Release();
-  return result;
-}
-
-bool Form::TryClose() {
-  if (!CloseQuery()) return false;
-  const CloseAction action = OnClose();
-  if (action == CloseAction::None) return false;
-  closing_ = action == CloseAction::Free;
-  return true;
-}
-
-void Form::Close() {
-  if (modal_) {
-    modalResult_ = mrCancel;
-    return;
-  }
-  if (!TryClose()) return;
-  ShowWindow(hwnd_, SW_HIDE);
-  if (closing_) Release();
-}
-
-void Form::Release() { PostMessageA(hwnd_, kReleaseMessage, 0, 0); }
-
-Control* Form::ActiveControl() const {
-  for (HWND h = GetFocus(); h && h != hwnd_; h = GetParent(h)) {
-    if (Control* c = Control::FromHandle(h)) return &c->form() == this ? c : nullptr;
-  }
-  return nullptr;
-}
-
-std::vector<Control*> Form::TabOrderList() const {
-  std::vector<Control*> list;
-  std::function<void(Control*)> add = [&](Control* container) {
-    std::vector<Control*> children;
-    for (const auto& c : controls_) {
-      if (c->parent() == container && c->tabOrder >= 0) children.push_back(c.get());
-    }
-    std::stable_sort(children.begin(), children.end(),
-                     [](Control* a, Control* b) { return a->tabOrder < b->tabOrder; });
-    for (Control* child : children) {
-      list.push_back(child);
-      add(child);
-    }
-  };
-  add(nullptr);
-  return list;
-}
-
-void Form::SelectNext(bool forward) {
-  std::vector<Control*> list;
-  for (Control* c : TabOrderList()) {
-    if (c->CanFocus()) list.push_back(c);
-  }
-  if (list.empty()) return;
-  Control* current = ActiveControl();
-  auto it = std::find(list.begin(), list.end(), current);
-  size_t index;
-  if (it == list.end()) {
-    index = forward ? 0 : list.size() - 1;
-  } else {
-    const size_t at = static_cast<size_t>(it - list.begin());
-    index = forward ? (at + 1) % list.size() : (at + list.size() - 1) % list.size();
-  }
-  list[index]->SetFocus();
-}
-
-bool Form::PreTranslate(MSG& msg) {
-  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  switch (msg.message) {
-    case WM_MOUSEMOVE:
-      TrackHint(msg.hwnd);
-      return false;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      return KeyDown(msg);
-    case WM_SYSCHAR:
-      return SysChar(msg);
-    default:
-      return false;
-  }
-}
-
-bool Form::KeyDown(MSG& msg) {
-  const UINT vk = static_cast<UINT>(msg.wParam);
-  UINT shortCut = vk;
-  if (KeyIsDown(VK_SHIFT)) shortCut |= ShortCut::kShift;
-  if (KeyIsDown(VK_CONTROL)) shortCut |= ShortCut::kCtrl;
-  if (KeyIsDown(VK_MENU)) shortCut |= ShortCut::kAlt;
-  Control* focused = ActiveControl();
-  // An open drop-down list takes Enter and Esc for itself before any shortcut.
-  if (focused && (vk == VK_ESCAPE || vk == VK_RETURN) && focused->WantsKey(vk)) return false;
-  if (menu_) {
-    if (MainMenu::Item* item = menu_->FindByShortCut(shortCut)) {
-      if (menu_->Enabled(*item) && item->onClick) Guarded(hwnd_, item->onClick);
-      return true;
-    }
-  }
-  if (focused && focused->WantsKey(vk)) return false;
-  switch (vk) {
-    case VK_TAB:
-      if (KeyIsDown(VK_CONTROL) || KeyIsDown(VK_MENU)) return false;
-      SelectNext(!KeyIsDown(VK_SHIFT));
-      return true;
-    case VK_RETURN: {
-      Control* button = focused && focused->ClicksOnReturn() ? focused : defaultButton_;
-      if (!button || !button->Enabled()) return false;
-      Guarded(hwnd_, [button] { button->Click(); });
-      return true;
-    }
-    case VK_ESCAPE:
-      if (!cancelButton_ || !cancelButton_->Enabled()) return false;
-      Guarded(hwnd_, [this] { cancelButton_->Click(); });
-      return true;
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-      if (!focused || !focused->MovesFocusOnArrows()) return false;
-      SelectNext(vk == VK_RIGHT || vk == VK_DOWN);
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool Form::SysChar(MSG& msg) {
-  char c = static_cast<char>(msg.wParam);
-  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  for (const auto& control : controls_) {
-    if (control->Accelerator() == c && control->DialogChar()) return true;
-  }
-  return false;  // the menu bar's own mnemonics
-}
-
 void Form::TrackHint(HWND window) {
   Control* control = nullptr;
   for (HWND h = window; h && h != hwnd_ && !control; h = GetParent(h)) control = Control::FromHandle(h);
@@ -344,16 +150,6 @@ void Form::HelpRequest(Control* control) {
   if (context != 0) Application::Get().HelpContext(context);
 }
 
-void Form::FocusActiveControl() {
-  SetActiveWindow(hwnd_);
-  if (ActiveControl()) return;
-  if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)) {
-    ::SetFocus(lastFocus_);
-  } else {
-    SelectNext(true);
-  }
-}
-
 Form* Form::FromHandle(HWND window) {
   return window ? static_cast<Form*>(GetPropA(window, kFormProperty)) : nullptr;
 }
@@ -361,10 +157,6 @@ Form* Form::FromHandle(HWND window) {
 LRESULT CALLBACK Form::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Form* form = FromHandle(window);
   if (!form) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == kReleaseMessage) {
-    delete form;
-    return 0;
-  }
   LRESULT result = 0;
   if (!Guarded(window, [&] { result = form->WndProc(message, wParam, lParam); })) return 0;
   return result;

@@ -27,7 +27,7 @@ struct FormSpec {
 };
 
 enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
-enum class CloseAction { None, Hide, Free };
+enum class CloseAction { None, Hide };
 
 class Form {
  public:
@@ -63,8 +63,6 @@ class Form {
   void SetModalResult(int result) { modalResult_ = result; }
   // Asks the form to close: runs CloseQuery and, if it agrees, OnClose.
   void Close();
-  // Frees the form once the messages in hand have been processed.
-  void Release();
 
   Control* ActiveControl() const;
   // Activates the form and gives the keyboard focus to its active control: the one that
@@ -115,7 +113,6 @@ class Form {
   std::vector<HWND> disabled_;
   bool modal_ = false;
   int modalResult_ = mrNone;
-  bool closing_ = false;
 };
 
 }  // namespace ui

@@ -1,0 +1,83 @@
+// The modal run of a form: the thread's other windows disabled, a message loop of its
+// own until a modal result is set and the form agrees to close.
+#include <stdexcept>
+
+#include "ui/application.h"
+#include "ui/form.h"
+
+namespace ui {
+
+void Form::DisableOtherWindows() {
+  disabled_.clear();
+  EnumThreadWindows(GetCurrentThreadId(), &Form::CollectEnabledWindow, reinterpret_cast<LPARAM>(this));
+  HWND owner = GetWindow(hwnd_, GW_OWNER);
+  if (owner && IsWindowEnabled(owner) &&
+      std::find(disabled_.begin(), disabled_.end(), owner) == disabled_.end()) {
+    disabled_.push_back(owner);
+  }
+  for (HWND window : disabled_) EnableWindow(window, FALSE);
+}
+
+BOOL CALLBACK Form::CollectEnabledWindow(HWND window, LPARAM data) {
+  auto* self = reinterpret_cast<Form*>(data);
+  if (window != self->hwnd_ && IsWindowVisible(window) && IsWindowEnabled(window)) self->disabled_.push_back(window);
+  return TRUE;
+}
+
+void Form::EnableOtherWindows() {
+  for (HWND window : disabled_) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  disabled_.clear();
+}
+
+int Form::ShowModal() {
+  if (modal_ || IsWindowVisible(hwnd_)) throw std::runtime_error("the window is already shown");
+  HWND previous = GetActiveWindow();
+  modalResult_ = mrNone;
+  DisableOtherWindows();
+  modal_ = true;
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd_);
+  SetActiveWindow(hwnd_);
+  while (modalResult_ == mrNone) {
+    MSG msg;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      modalResult_ = mrCancel;
+      break;
+    }
+    if (!PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (modalResult_ != mrNone) {
+      bool closed = false;
+      Guarded(hwnd_, [&] { closed = TryClose(); });  // a failure while closing keeps the window open
+      if (!closed) modalResult_ = mrNone;
+    }
+  }
+  const int result = modalResult_;
+  EnableOtherWindows();
+  ShowWindow(hwnd_, SW_HIDE);
+  modal_ = false;
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  return result;
+}
+
+bool Form::TryClose() {
+  if (!CloseQuery()) return false;
+  return OnClose() != CloseAction::None;
+}
+
+void Form::Close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  if (!TryClose()) return;
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+}  // namespace ui
