@@ -1,6 +1,10 @@
 #include "installer/installer.h"
 
+#include <string_view>
+
+#include "base/ansi_path.h"
 #include "installer/install_path.h"
+#include "platform/lead_byte.h"
 
 const char kExpertsKey[] = "Software\\Borland\\Delphi\\2.0\\Experts";
 const char kExpertValue[] = "Quelvar";
@@ -11,8 +15,6 @@ namespace {
 const char kRegistryKind[] = "ERegistryException";
 const char kSetFailedText[] = "'Quelvar' の設定に失敗しました";
 const char kErrorCaption[] = "ｱﾌﾟﾘｹｰｼｮﾝ ｴﾗｰ";
-
-bool IsSystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 // The third parameter is where the failure was raised from, as the run-time shows it.
 [[noreturn]] __attribute__((noinline)) void RaiseRegistryError() {
@@ -50,7 +52,7 @@ InstallerRegistry& InstallerRegistryApi() {
 
 int RunInstaller(const char* programPath, void (*showError)(const char* text)) {
   char library[MAX_PATH + sizeof "Tallowin.dll"];
-  if (!LibraryPathFor(programPath, IsSystemLeadByte, library, sizeof library)) library[0] = '\0';
+  if (!LibraryPathFor(programPath, platform::IsSystemLeadByte, library, sizeof library)) library[0] = '\0';
   InstallerRegistry& registry = InstallerRegistryApi();
   HKEY key = nullptr;
   if (registry.openKey(HKEY_CURRENT_USER, kExpertsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
@@ -82,10 +84,8 @@ int ShowRunTimeError(const EXCEPTION_RECORD& record) {
   }
   char module[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, module, MAX_PATH);
-  const char* name = module;
-  for (const char* p = module; *p; p = CharNextA(p)) {
-    if (*p == '\\' || *p == ':') name = p + 1;
-  }
+  const size_t separator = base::LastDelimiter(module, "\\:", platform::IsSystemLeadByte);
+  const char* name = separator == std::string_view::npos ? module : module + separator + 1;
   char text[1024];  // wsprintfA writes at most 1024 bytes
 #ifdef _WIN64
   // A 64-bit address in full, as two 32-bit halves (long is 32 bits on Windows).
