@@ -1,14 +1,22 @@
 // The error type of the product: an exception carrying the message shown to the user.
 #pragma once
-#include <stdexcept>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace base {
 
-class Error : public std::runtime_error {
+// Derived from std::exception itself: the standard's message-carrying exceptions keep
+// their text in a second string type of the runtime, which would double the string code
+// linked into the product binaries.
+class Error : public std::exception {
  public:
-  explicit Error(const std::string& message) : std::runtime_error(message) {}
+  explicit Error(std::string message) : message_(std::move(message)) {}
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
 };
 
 // An input/output failure of the script file, carrying the system's error code.

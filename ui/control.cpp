@@ -1,7 +1,6 @@
 #include "ui/control.h"
 
-#include <stdexcept>
-
+#include "base/error.h"
 #include "ui/application.h"
 #include "ui/form.h"
 
@@ -47,7 +46,7 @@ HWND Control::parentWindow() const { return parent_ ? parent_->hwnd() : form_->h
 
 void Control::Attach(HWND window) {
   // A control that cannot be made fails like a form: a window with a hole is no window.
-  if (!window) throw std::runtime_error("CreateWindowEx failed for " + name());
+  if (!window) throw base::Error("CreateWindowEx failed for " + name());
   hwnd_ = window;
   SetPropA(hwnd_, kControlProperty, this);
   original_ = reinterpret_cast<WNDPROC>(

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <stdexcept>
 
+#include "base/error.h"
 #include "ui/application.h"
 #include "ui/system_libraries.h"
 
@@ -31,7 +31,7 @@ Form::Form(const FormSpec& layout, HWND owner) : helpContext_(layout.helpContext
   if (layout.stayOnTop) exStyle |= WS_EX_TOPMOST;
   hwnd_ = CreateWindowExA(exStyle, RegisterOwnClass(kFormClass, CS_DBLCLKS), layout.caption, style, 0, 0, layout.clientWidth,
                           layout.clientHeight, owner, nullptr, Application::Get().instance(), nullptr);
-  if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
+  if (!hwnd_) throw base::Error("CreateWindowEx failed");
   SetPropA(hwnd_, kFormProperty, this);
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::FormProc));  // the class has none of its own
   font_ = CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,

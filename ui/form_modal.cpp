@@ -1,7 +1,6 @@
 // The modal run of a form: the thread's other windows disabled, a message loop of its
 // own until a modal result is set and the form agrees to close.
-#include <stdexcept>
-
+#include "base/error.h"
 #include "ui/application.h"
 #include "ui/form.h"
 
@@ -32,7 +31,7 @@ void Form::EnableOtherWindows() {
 }
 
 int Form::ShowModal() {
-  if (modal_ || IsWindowVisible(hwnd_)) throw std::runtime_error("the window is already shown");
+  if (modal_ || IsWindowVisible(hwnd_)) throw base::Error("the window is already shown");
   HWND previous = GetActiveWindow();
   modalResult_ = mrNone;
   DisableOtherWindows();
