@@ -11,18 +11,12 @@ import sys
 import tempfile
 import zipfile
 
+from tally import Tally
+
 build, shipped, vri_dir = sys.argv[1:4]
 here = os.path.dirname(os.path.abspath(__file__))
-failures, passed = [], 0
-
-
-def check(condition, what):
-    global passed
-    if condition:
-        passed += 1
-    else:
-        failures.append(what)
-        print('FAIL:', what)
+tally = Tally()
+check = tally.check
 
 
 version = None
@@ -64,5 +58,4 @@ with tempfile.TemporaryDirectory() as work:
                                     [os.path.join(work, m) for m in binaries])
             check(result.returncode == 0, 'the version resources of the archived binaries')
 
-print('%d passed, %d failed' % (passed, len(failures)))
-sys.exit(1 if failures else 0)
+sys.exit(tally.report())

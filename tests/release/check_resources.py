@@ -10,21 +10,14 @@ import struct
 import sys
 import xml.etree.ElementTree as ET
 
+from tally import Tally
+
 RT_VERSION, RT_MANIFEST = 16, 24
 FILE_TYPES = {0: 1, 1: 2, 2: 3, 3: 4, 4: 5, 5: 7, 6: 0}  # list index -> VFT_ value
 LANGUAGES = {0: 0x411, 1: 0x409}
 SUPPORTED_OS_WINDOWS_10 = '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}'
-failures = []
-passed = 0
-
-
-def check(condition, what):
-    global passed
-    if condition:
-        passed += 1
-    else:
-        failures.append(what)
-        print('FAIL:', what)
+tally = Tally()
+check = tally.check
 
 
 def resources(path):
@@ -143,8 +136,7 @@ def main():
             check(levels == ['asInvoker'], '%s requestedExecutionLevel %s' % (name, levels))
             systems = [e.get('Id') for e in tree.iter() if e.tag.endswith('supportedOS')]
             check(SUPPORTED_OS_WINDOWS_10 in systems, '%s supportedOS %s' % (name, systems))
-    print('%d passed, %d failed' % (passed, len(failures)))
-    return 1 if failures else 0
+    return tally.report()
 
 
 if __name__ == '__main__':

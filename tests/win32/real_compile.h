@@ -30,13 +30,24 @@ inline editor::CompileSite SiteIn(const std::string& folder) {
 // True once the file exists, false after `seconds`. The stand-in compiler and the
 // planted programs make their files whole at once (a rename, a touch), and it is the
 // last thing they do in the test's folder, so an existing file is a finished one.
+// The folder's change notification is armed before each look, so a file made between
+// the look and the wait still wakes it.
 inline bool WaitForFile(const std::string& path, int seconds) {
+  const size_t slash = path.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE,
+                                               FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
+  if (change == INVALID_HANDLE_VALUE) return FileExists(path);
   const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
-  while (!FileExists(path)) {
-    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
-    Sleep(50);  // polling interval, not a wait for anything in particular
+  bool found = FileExists(path);
+  while (!found) {
+    const LONG left = static_cast<LONG>(deadline - GetTickCount());
+    if (left <= 0 || WaitForSingleObject(change, static_cast<DWORD>(left)) != WAIT_OBJECT_0) break;
+    FindNextChangeNotification(change);
+    found = FileExists(path);
   }
-  return true;
+  FindCloseChangeNotification(change);
+  return found || FileExists(path);
 }
 
 }  // namespace testsupport
