@@ -6,5 +6,6 @@ class TVerMainForm;
 
 // The host's services object: set once by the entry point, never cleared.
 extern TIHostServices* HostServices;
-// The editor window while one exists; the window clears it when it closes.
+// The editor window while one exists: set and cleared by ShowEditorWindow, which owns
+// the window for its modal run.
 extern TVerMainForm* VerMainForm;

@@ -7,7 +7,7 @@
 #include "host/host_ref.h"
 #include "addin/title.h"
 #include "platform/lead_byte.h"
-#include "editor/main_unit.h"
+#include "editor/window/main_unit.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 

@@ -4,9 +4,10 @@
 // their own: that second string implementation and its helpers are some 45 KB of the
 // product binaries, about a sixth of the library, paid at every load of the add-in.
 // What is thrown here is still a std::exception with the runtime's message, so every
-// boundary that catches std::exception reports it as before. Linked into the shipped
-// binaries only, where the runtime is linked statically; all of the runtime's helpers are
-// defined, so its own file of them is never linked beside these.
+// boundary that catches std::exception reports it as before. Linked into every Windows
+// program we build (the tests run with what ships), where the runtime is linked statically;
+// all of the runtime's helpers are defined, so its own file of them is never linked beside
+// these.
 #include <cstdarg>
 #include <cstddef>
 #include <cstring>
@@ -14,29 +15,25 @@
 #include <new>
 #include <typeinfo>
 
+#include "base/library_fault.h"
+
 namespace __gnu_cxx {
 // The runtime's own small formatter (%s, %zu, %%), as its helper uses it.
 int __snprintf_lite(char* buffer, std::size_t size, const char* format, va_list arguments);
 }  // namespace __gnu_cxx
 
-namespace {
+namespace base {
 
-class LibraryFault final : public std::exception {
- public:
-  // The text is copied: a formatted one lives on the thrower's stack.
-  explicit LibraryFault(const char* message) {
-    std::strncpy(message_, message ? message : "", sizeof message_ - 1);
-    message_[sizeof message_ - 1] = '\0';
-  }
-  const char* what() const noexcept override { return message_; }
-  char* buffer() { return message_; }
-  static constexpr std::size_t kSize = 256;  // a function name and two numbers fit
+LibraryFault::LibraryFault(const char* message) {
+  std::strncpy(message_, message ? message : "", sizeof message_ - 1);
+  message_[sizeof message_ - 1] = '\0';
+}
 
- private:
-  char message_[kSize];
-};
+const char* LibraryFault::what() const noexcept { return message_; }
 
-}  // namespace
+}  // namespace base
+
+using base::LibraryFault;
 
 namespace std {
 

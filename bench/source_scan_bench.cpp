@@ -2,7 +2,7 @@
 // of the current brace token can matter held.
 #include <benchmark/benchmark.h>
 
-#include "editor/project_source.h"
+#include "editor/core/project_source.h"
 #include "hostsim/host.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/ansi_path.h"
-#include "editor/resource_directive.h"
+#include "editor/core/resource_directive.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/project_source.h"
-#include "editor/resource_directive.h"
+#include "editor/core/project_source.h"
+#include "editor/core/resource_directive.h"
 #include "fuzz/fuzz_check.h"
 #include "hostsim/host.h"
 

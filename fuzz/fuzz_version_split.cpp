@@ -4,9 +4,9 @@
 #include <string>
 
 #include "base/int_text.h"
-#include "editor/vri_settings.h"
+#include "editor/core/vri_settings.h"
 #include "fuzz/fuzz_check.h"
-#include "editor/memory_settings_view.h"
+#include "editor/core/memory_settings_view.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/error.h"
-#include "editor/host_compiler.h"
-#include "editor/profile_ini.h"
+#include "editor/adapters/host_compiler.h"
+#include "editor/adapters/profile_ini.h"
 #include "platform/lead_byte.h"
 #include "platform/process_start.h"
 #include "platform/script_file.h"

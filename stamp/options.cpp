@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "editor/ini_text.h"
-#include "editor/vri_keys.h"
-#include "editor/vri_settings.h"
+#include "editor/core/ini_text.h"
+#include "editor/core/vri_keys.h"
+#include "editor/core/vri_settings.h"
 
 namespace stamp {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/error.h"
-#include "editor/settings_view.h"
+#include "editor/core/settings_view.h"
 
 namespace stamp {
 

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "base/error.h"
-#include "editor/memory_settings_view.h"
-#include "editor/resource_compile.h"
-#include "editor/resource_directive.h"
-#include "editor/vri_keys.h"
-#include "editor/vri_settings.h"
+#include "editor/core/memory_settings_view.h"
+#include "editor/core/resource_compile.h"
+#include "editor/core/resource_directive.h"
+#include "editor/core/vri_keys.h"
+#include "editor/core/vri_settings.h"
 
 namespace stamp {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "base/ansi_path.h"
-#include "editor/ini_file.h"
-#include "editor/project_source.h"
-#include "editor/version_script.h"
+#include "editor/core/ini_file.h"
+#include "editor/core/project_source.h"
+#include "editor/core/version_script.h"
 #include "stamp/options.h"
 
 namespace stamp {

@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include "base/ansi_path.h"
+#include "platform/lead_byte.h"
 
 namespace ui {
 namespace {
@@ -56,20 +57,14 @@ HWND RootWindow(HWND window) {
   return window;
 }
 
-namespace {
-
-bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
-}  // namespace
-
 // The bar is searched for with double-byte characters taken whole ("ポ" is 83 7C).
 std::string ShortHint(const std::string& hint) {
-  const size_t bar = base::FindChar(hint, '|', SystemLeadByte);
+  const size_t bar = base::FindChar(hint, '|', platform::IsSystemLeadByte);
   return bar == std::string::npos ? hint : hint.substr(0, bar);
 }
 
 std::string LongHint(const std::string& hint) {
-  const size_t bar = base::FindChar(hint, '|', SystemLeadByte);
+  const size_t bar = base::FindChar(hint, '|', platform::IsSystemLeadByte);
   return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 

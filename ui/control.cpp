@@ -1,6 +1,7 @@
 #include "ui/control.h"
 
 #include "base/error.h"
+#include "platform/lead_byte.h"
 #include "ui/application.h"
 #include "ui/form.h"
 
@@ -149,7 +150,7 @@ bool Control::WantsKey(UINT) const { return false; }
 char Control::Accelerator() const {
   const std::string caption = row_.caption ? row_.caption : "";
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(caption[i]))) {
+    if (platform::IsSystemLeadByte(static_cast<unsigned char>(caption[i]))) {
       ++i;
     } else if (caption[i] == '&') {
       const char c = caption[i + 1];

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "base/ansi_path.h"
+#include "platform/lead_byte.h"
 #include "ui/application.h"
 #include "ui/system_libraries.h"
 
@@ -17,8 +18,6 @@ HWND DialogOwner() {
   HWND active = GetActiveWindow();
   return active ? active : Application::Get().owner();
 }
-
-bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 }  // namespace
 
@@ -46,7 +45,7 @@ bool OpenDialog::Execute(HWND owner) {
   // "a|b|c|d" becomes "a\0b\0c\0d\0\0"; the bars are found with double-byte characters whole.
   std::string filters;
   std::string rest = filter;
-  for (size_t bar; (bar = base::FindChar(rest, '|', SystemLeadByte)) != std::string::npos; rest.erase(0, bar + 1)) {
+  for (size_t bar; (bar = base::FindChar(rest, '|', platform::IsSystemLeadByte)) != std::string::npos; rest.erase(0, bar + 1)) {
     filters.append(rest, 0, bar).push_back('\0');
   }
   filters.append(rest).push_back('\0');

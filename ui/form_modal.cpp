@@ -1,5 +1,7 @@
 // The modal run of a form: the thread's other windows disabled, a message loop of its
 // own until a modal result is set and the form agrees to close.
+#include <algorithm>
+
 #include "base/error.h"
 #include "ui/application.h"
 #include "ui/form.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "editor/project_source.h"
-#include "editor/resource_directive.h"
+#include "editor/core/project_source.h"
+#include "editor/core/resource_directive.h"
 #include "hostsim/host.h"
 #include "tests/support/memory_source_file.h"
 

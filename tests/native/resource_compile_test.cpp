@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "editor/resource_compile.h"
-#include "editor/version_script.h"
-#include "editor/windows_path.h"
+#include "editor/core/resource_compile.h"
+#include "editor/core/version_script.h"
+#include "editor/core/windows_path.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "base/error.h"
-#include "editor/ini_text.h"
-#include "editor/memory_settings_view.h"
-#include "editor/vri_keys.h"
-#include "editor/vri_settings.h"
+#include "editor/core/ini_text.h"
+#include "editor/core/memory_settings_view.h"
+#include "editor/core/vri_keys.h"
+#include "editor/core/vri_settings.h"
 #include "stamp/command_line.h"
 #include "stamp/options.h"
 #include "tests/support/golden.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "editor/version_script.h"
+#include "editor/core/version_script.h"
 #include "tests/support/golden.h"
 
 namespace {

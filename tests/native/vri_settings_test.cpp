@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "base/ansi_path.h"
-#include "editor/vri_keys.h"
-#include "editor/vri_settings.h"
+#include "editor/core/vri_keys.h"
+#include "editor/core/vri_settings.h"
 #include "hostsim/host.h"
 #include "tests/support/golden.h"
 #include "tests/support/memory_ini.h"
-#include "editor/memory_settings_view.h"
+#include "editor/core/memory_settings_view.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "editor/version_script.h"
+#include "editor/core/version_script.h"
 #include "tests/support/golden.h"
 #include "tests/support/version_resource.h"
 

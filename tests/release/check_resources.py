@@ -134,6 +134,10 @@ def main():
             tree = ET.fromstring(manifest)
             levels = [e.get('level') for e in tree.iter() if e.tag.endswith('requestedExecutionLevel')]
             check(levels == ['asInvoker'], '%s requestedExecutionLevel %s' % (name, levels))
+            # The manifest's version is written by hand: it must follow the VRI file.
+            identities = [e.get('version') for e in tree.iter() if e.tag.endswith('assemblyIdentity')]
+            dotted = '.'.join(str(n) for n in numbers(settings['FileVersion']))
+            check(identities == [dotted], '%s manifest version %s, the VRI file says %s' % (name, identities, dotted))
             systems = [e.get('Id') for e in tree.iter() if e.tag.endswith('supportedOS')]
             check(SUPPORTED_OS_WINDOWS_10 in systems, '%s supportedOS %s' % (name, systems))
     return tally.report()

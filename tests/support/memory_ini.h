@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/error.h"
-#include "editor/ini_file.h"
+#include "editor/core/ini_file.h"
 
 namespace testsupport {
 

@@ -1,5 +1,5 @@
-#include "editor/version_settings.h"
-#include "editor/vri_settings.h"
+#include "editor/core/version_settings.h"
+#include "editor/core/vri_settings.h"
 #include "tests/support/version_resource.h"
 
 namespace testsupport {

@@ -3,7 +3,7 @@
 # GUI program, the batch program a console one, and each stays within its size. The
 # library's sections start on page boundaries in the file, so that a loader maps them
 # instead of reading them: the add-in is loaded at every start of its host. (What they
-# import is check_imports.sh's.)
+# import is check_imports.sh's.) The runtime's own exception types are not linked in.
 # Usage: check_binaries.sh Tallowin.dll Setup.exe TalloVer.exe
 set -euo pipefail
 dll=$1 exe=$2 stamp=$3
@@ -26,6 +26,12 @@ grep -Eq '^Subsystem[[:space:]].*Windows CUI' <<<"$($objdump -p "$stamp")" || fa
 stamp_size=$(stat -c %s "$stamp")
 echo "batch program $stamp_size bytes (at most 196608)"
 [ "$stamp_size" -le 196608 ] || fail "the batch program is $stamp_size bytes"
-checks=7
+# The runtime's message-carrying exceptions stay out (base/lean_throws.cpp): their type
+# names in a file mean their code, and the second string type behind them, came back.
+for binary in "$dll" "$exe" "$stamp"; do
+  names=$(grep -aoE 'St11logic_error|St12out_of_range|St12length_error|St13runtime_error' "$binary" | sort -u | tr '\n' ' ' || true)
+  [ -z "$names" ] || fail "$(basename "$binary") holds the runtime's exception types: $names"
+done
+checks=10
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

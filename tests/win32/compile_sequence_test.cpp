@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "editor/resource_compile.h"
+#include "editor/core/resource_compile.h"
 #include "platform/process_start.h"
 #include "platform/script_file.h"
 #include "tests/support/version_resource.h"

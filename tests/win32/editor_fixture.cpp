@@ -50,8 +50,13 @@ void EditorWindowTest::TearDown() {
 void EditorWindowTest::RunEditor(std::vector<UiScript::Step> steps) {
   steps.insert(steps.begin(), [this] { ownerDisabledWhileOpen = !IsWindowEnabled(owner); });
   UiScript script(std::move(steps));
-  const bool finished = script.Run([this] { ShowEditorWindow(ui::Application::Get().owner(), host.services()); });
-  EXPECT_TRUE(finished) << "the window was still open after the last step";
+  if (!script.Run([this] { ShowEditorWindow(ui::Application::Get().owner(), host.services()); })) {
+    if (script.timedOut()) {
+      ADD_FAILURE() << "the window was still open after the last step";
+    } else {
+      ADD_FAILURE() << "the window closed after " << script.stepsRun() << " of " << script.steps() << " steps";
+    }
+  }
   ui::ProcessMessages();
   EXPECT_TRUE(IsWindowEnabled(owner));
 }

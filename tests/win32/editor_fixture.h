@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "addin/globals.h"
-#include "editor/main_unit.h"
+#include "editor/window/main_unit.h"
 #include "hostsim/host.h"
 #include "tests/win32/ui_script.h"
 #include "tests/win32/win_temp_dir.h"

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "editor/main_unit.h"
+#include "editor/window/main_unit.h"
 #include "tests/win32/editor_fixture.h"
 #include "ui/spin_edit.h"
 #include "ui/standard_controls.h"
@@ -140,31 +140,34 @@ TEST_F(EditorWindowTest, TabWalksTheTabOrderAndSkipsTheDisabledComment) {
 struct AccelCase {
   char key;
   const char* focused;
+  bool modifies;  // the accelerator of a check box clicks it
 };
 
 class LabelAccelerators : public EditorWindowTest, public testing::WithParamInterface<AccelCase> {};
 
 TEST_P(LabelAccelerators, MoveTheFocusToTheNamedControl) {
   std::string focused;
-  RunEditor({
+  bool modified = false;
+  std::vector<UiScript::Step> steps = {
       [] { PressKey(static_cast<WORD>(GetParam().key), false, false, true); },
-      [&] {
+      [&, this] {
         focused = FocusedName();
+        modified = form().Modified;
         PressKey(VK_ESCAPE);
       },
-      [] {
-        if (HWND box = FindTopWindow("確認")) AnswerMessageBox(box, IDNO);
-      },
-  });
+  };
+  if (GetParam().modifies) steps.push_back([] { AnswerMessageBox(FindTopWindow("確認"), IDNO); });
+  RunEditor(steps);
   EXPECT_EQ(focused, GetParam().focused) << "Alt+" << GetParam().key;
+  EXPECT_EQ(modified, GetParam().modifies) << "Alt+" << GetParam().key;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LabelAccelerators,
-                         testing::Values(AccelCase{'V', "Edit1"}, AccelCase{'D', "Edit3"}, AccelCase{'C', "Edit4"},
-                                         AccelCase{'Y', "FileTypeBox"}, AccelCase{'N', "Edit5"},
-                                         AccelCase{'L', "ComboBox1"}, AccelCase{'O', "Edit6"},
-                                         AccelCase{'P', "Edit2"}, AccelCase{'R', "Edit7"},
-                                         AccelCase{'M', "Comment1"}));
+                         testing::Values(AccelCase{'V', "Edit1", false}, AccelCase{'D', "Edit3", false},
+                                         AccelCase{'C', "Edit4", false}, AccelCase{'Y', "FileTypeBox", false},
+                                         AccelCase{'N', "Edit5", false}, AccelCase{'L', "ComboBox1", false},
+                                         AccelCase{'O', "Edit6", false}, AccelCase{'P', "Edit2", false},
+                                         AccelCase{'R', "Edit7", false}, AccelCase{'M', "Comment1", true}));
 
 struct HelpCase {
   const char* control;  // focused before F1; nullptr for the help button

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "editor/optiodlg.h"
+#include "editor/window/optiodlg.h"
 #include "tests/win32/editor_fixture.h"
 #include "ui/spin_edit.h"
 #include "ui/standard_controls.h"

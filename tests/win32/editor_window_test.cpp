@@ -1,10 +1,11 @@
 // The editor window's commands and closing paths, driven with keys, clicks and answers
 // to its message boxes.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "editor/vri_settings.h"
+#include "editor/core/vri_settings.h"
 #include "platform/lead_byte.h"
-#include "editor/profile_ini.h"
+#include "editor/adapters/profile_ini.h"
 #include "tests/win32/editor_fixture.h"
 #include "ui/spin_edit.h"
 #include "ui/standard_controls.h"
@@ -34,6 +35,15 @@ TEST_F(EditorWindowTest, OpensWithInitialValuesAndClosesWithEsc) {
   });
   EXPECT_NE(ProjectText().find(kDirectiveBelow), std::string::npos) << ProjectText();
   EXPECT_FALSE(FileExists(*dir / "Sample.vri"));
+}
+
+// A window that closes before the last step must fail the test: the steps left behind
+// may hold the very expectations the test is about.
+TEST_F(EditorWindowTest, AWindowClosedBeforeTheLastStepFailsTheTest) {
+  bool lastStepRan = false;
+  EXPECT_NONFATAL_FAILURE(RunEditor({[] { PressKey(VK_ESCAPE); }, [&] { lastStepRan = true; }}),
+                          "closed after 2 of 3 steps");
+  EXPECT_FALSE(lastStepRan);
 }
 
 TEST_F(EditorWindowTest, TypedChangesAreSavedWithCtrlSAndClearModified) {
@@ -80,13 +90,13 @@ TEST_P(ClosingModified, AsksWhetherToSave) {
         Screenshot(box, "save-question");
         AnswerMessageBox(box, c.answer);
       },
-      [&, this] { stillOpen = VerMainForm && IsWindowVisible(form().hwnd()); },
   };
-  if (!c.closes) {  // Cancel: close again and answer No
+  if (!c.closes) {  // Cancel: still open; close again and answer No
+    steps.push_back([&, this] { stillOpen = VerMainForm && IsWindowVisible(form().hwnd()); });
     steps.push_back([this] { PressKey(VK_ESCAPE); });
     steps.push_back([] { AnswerMessageBox(FindTopWindow("確認"), IDNO); });
   }
-  RunEditor(steps);
+  RunEditor(steps);  // closing after the answer is the last step, or the run fails
   EXPECT_EQ(question, kQuestion) << c.what;
   EXPECT_EQ(stillOpen, !c.closes) << c.what;
   EXPECT_EQ(FileExists(*dir / "Sample.vri"), c.saved) << c.what;

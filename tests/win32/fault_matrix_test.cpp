@@ -5,13 +5,13 @@
 
 #include "base/error.h"
 #include "base/int_text.h"
-#include "editor/resource_compile.h"
-#include "editor/vri_settings.h"
+#include "editor/core/resource_compile.h"
+#include "editor/core/vri_settings.h"
 #include "platform/lead_byte.h"
 #include "platform/process_start.h"
-#include "editor/profile_ini.h"
+#include "editor/adapters/profile_ini.h"
 #include "platform/script_file.h"
-#include "editor/memory_settings_view.h"
+#include "editor/core/memory_settings_view.h"
 #include "tests/win32/real_compile.h"
 #include "tests/win32/win_temp_dir.h"
 

@@ -1,7 +1,7 @@
 // The options dialog opened from the editor window.
 #include <gtest/gtest.h>
 
-#include "editor/optiodlg.h"
+#include "editor/window/optiodlg.h"
 #include "tests/win32/editor_fixture.h"
 #include "ui/standard_controls.h"
 

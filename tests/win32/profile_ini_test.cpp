@@ -2,12 +2,12 @@
 #include <windows.h>
 
 #include "base/error.h"
-#include "editor/vri_settings.h"
+#include "editor/core/vri_settings.h"
 #include "hostsim/host.h"
 #include "platform/lead_byte.h"
-#include "editor/profile_ini.h"
+#include "editor/adapters/profile_ini.h"
 #include "tests/support/golden.h"
-#include "editor/memory_settings_view.h"
+#include "editor/core/memory_settings_view.h"
 #include "tests/win32/win_temp_dir.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "editor/resource_compile.h"
+#include "editor/core/resource_compile.h"
 #include "platform/lead_byte.h"
 #include "platform/process_start.h"
 #include "platform/script_file.h"

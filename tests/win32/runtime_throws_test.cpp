@@ -1,11 +1,14 @@
-// The runtime's throw helpers as the shipped binaries link them: a misuse inside the
-// standard library still reaches a boundary as a std::exception carrying the library's
-// own message, its numbers filled in.
+// The runtime's throw helpers as every Windows program of ours links them: a misuse inside
+// the standard library reaches a boundary as our own std::exception (never the runtime's
+// std::out_of_range and its kin), carrying the library's message with its numbers filled in.
 #include <gtest/gtest.h>
 
 #include <exception>
 #include <string>
+#include <typeinfo>
 #include <vector>
+
+#include "base/library_fault.h"
 
 namespace {
 
@@ -15,7 +18,7 @@ struct Misuse {
   const char* message;
 };
 
-TEST(RuntimeThrows, LibraryMisuseArrivesAsStdExceptionWithItsMessage) {
+TEST(RuntimeThrows, LibraryMisuseArrivesAsOurFaultWithTheLibrarysMessage) {
   const Misuse cases[] = {
       {"substr past the end", [] { (void)std::string("abc").substr(4); },
        "basic_string::substr: __pos (which is 4) > this->size() (which is 3)"},
@@ -32,8 +35,10 @@ TEST(RuntimeThrows, LibraryMisuseArrivesAsStdExceptionWithItsMessage) {
     try {
       misuse.action();
       ADD_FAILURE() << misuse.name << ": nothing thrown";
-    } catch (const std::exception& e) {
+    } catch (const base::LibraryFault& e) {
       EXPECT_STREQ(e.what(), misuse.message) << misuse.name;
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << misuse.name << ": the runtime's own " << typeid(e).name() << " (" << e.what() << ")";
     }
   }
 }

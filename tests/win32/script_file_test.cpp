@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "base/error.h"
-#include "editor/version_script.h"
+#include "editor/core/version_script.h"
 #include "platform/script_file.h"
 #include "tests/support/golden.h"
 #include "tests/win32/win_temp_dir.h"

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "editor/ini_text.h"
-#include "editor/memory_settings_view.h"
-#include "editor/profile_ini.h"
-#include "editor/version_script.h"
-#include "editor/vri_keys.h"
-#include "editor/vri_settings.h"
+#include "editor/core/ini_text.h"
+#include "editor/core/memory_settings_view.h"
+#include "editor/adapters/profile_ini.h"
+#include "editor/core/version_script.h"
+#include "editor/core/vri_keys.h"
+#include "editor/core/vri_settings.h"
 #include "platform/lead_byte.h"
 #include "tests/win32/win_temp_dir.h"
 

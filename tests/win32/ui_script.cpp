@@ -49,7 +49,7 @@ bool UiScript::Run(const std::function<void()>& body) {
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
   }
-  return !timedOut_;
+  return !timedOut_ && next_ == steps_.size();
 }
 
 void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {

@@ -15,10 +15,13 @@ class UiScript {
   using Step = std::function<void()>;
 
   explicit UiScript(std::vector<Step> steps) : steps_(std::move(steps)) {}
-  // Runs `body` (which shows a window modally); returns false when the steps ran out
-  // and the window was still open 10 s later (it is then ended by a quit message).
+  // Runs `body` (which shows a window modally); returns true when every step ran and the
+  // window closed; false when it closed with steps left, or when the steps ran out and
+  // it was still open 10 s later (it is then ended by a quit message).
   bool Run(const std::function<void()>& body);
   size_t stepsRun() const { return next_; }
+  size_t steps() const { return steps_.size(); }
+  bool timedOut() const { return timedOut_; }
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);

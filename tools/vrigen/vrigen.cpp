@@ -7,10 +7,10 @@
 #include <fstream>
 
 #include "base/ansi_path.h"
-#include "editor/ini_text.h"
-#include "editor/memory_settings_view.h"
-#include "editor/version_script.h"
-#include "editor/vri_settings.h"
+#include "editor/core/ini_text.h"
+#include "editor/core/memory_settings_view.h"
+#include "editor/core/version_script.h"
+#include "editor/core/vri_settings.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

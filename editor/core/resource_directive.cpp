@@ -1,4 +1,4 @@
-#include "editor/resource_directive.h"
+#include "editor/core/resource_directive.h"
 
 #include <algorithm>
 #include <cstring>

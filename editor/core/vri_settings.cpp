@@ -1,7 +1,7 @@
-#include "editor/vri_settings.h"
+#include "editor/core/vri_settings.h"
 
 #include "base/int_text.h"
-#include "editor/vri_keys.h"
+#include "editor/core/vri_keys.h"
 
 namespace editor {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "editor/version_settings.h"
+#include "editor/core/version_settings.h"
 
 namespace editor {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "base/ansi_path.h"
-#include "editor/version_script.h"
-#include "editor/version_settings.h"
+#include "editor/core/version_script.h"
+#include "editor/core/version_settings.h"
 
 namespace editor {
 

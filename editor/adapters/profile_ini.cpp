@@ -1,4 +1,4 @@
-#include "editor/profile_ini.h"
+#include "editor/adapters/profile_ini.h"
 
 #include <windows.h>
 

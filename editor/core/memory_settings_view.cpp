@@ -1,4 +1,4 @@
-#include "editor/memory_settings_view.h"
+#include "editor/core/memory_settings_view.h"
 
 namespace editor {
 

@@ -7,8 +7,8 @@
 
 #include "host/host_intf.h"
 #include "base/ansi_path.h"
-#include "editor/ini_file.h"
-#include "editor/settings_view.h"
+#include "editor/core/ini_file.h"
+#include "editor/core/settings_view.h"
 
 namespace editor {
 

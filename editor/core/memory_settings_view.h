@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "editor/settings_view.h"
+#include "editor/core/settings_view.h"
 
 namespace editor {
 

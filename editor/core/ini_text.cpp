@@ -1,4 +1,4 @@
-#include "editor/ini_text.h"
+#include "editor/core/ini_text.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "editor/windows_path.h"
+#include "editor/core/windows_path.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
-#include "editor/project_source.h"
+#include "editor/core/project_source.h"
 
 #include <algorithm>
 #include <array>
 
 #include "host/host_ref.h"
-#include "editor/resource_directive.h"
+#include "editor/core/resource_directive.h"
 
 namespace editor {
 namespace {

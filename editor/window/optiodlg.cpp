@@ -1,4 +1,4 @@
-#include "editor/optiodlg.h"
+#include "editor/window/optiodlg.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "editor/toolbar_icons.h"
+#include "editor/window/toolbar_icons.h"
 
 #include "ui/pixel_art.h"
 #include "ui/tool_button.h"

@@ -1,6 +1,6 @@
-#include "editor/version_script.h"
+#include "editor/core/version_script.h"
 
-#include "editor/vri_settings.h"
+#include "editor/core/vri_settings.h"
 
 namespace editor {
 namespace {

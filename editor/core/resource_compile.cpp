@@ -1,9 +1,9 @@
-#include "editor/resource_compile.h"
+#include "editor/core/resource_compile.h"
 
 #include <exception>
 
 #include "base/error.h"
-#include "editor/windows_path.h"
+#include "editor/core/windows_path.h"
 
 namespace editor {
 

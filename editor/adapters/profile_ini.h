@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "editor/ini_file.h"
+#include "editor/core/ini_file.h"
 
 namespace editor {
 

@@ -1,4 +1,4 @@
-#include "editor/main_layout.h"
+#include "editor/window/main_layout.h"
 
 #include "controls/mlchkbox.h"
 #include "ui/spin_edit.h"

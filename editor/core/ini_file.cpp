@@ -1,4 +1,4 @@
-#include "editor/ini_file.h"
+#include "editor/core/ini_file.h"
 
 #include "base/error.h"
 #include "base/int_text.h"

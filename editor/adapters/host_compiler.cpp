@@ -1,4 +1,4 @@
-#include "editor/host_compiler.h"
+#include "editor/adapters/host_compiler.h"
 
 #include <windows.h>
 

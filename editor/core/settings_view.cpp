@@ -1,9 +1,9 @@
-#include "editor/settings_view.h"
+#include "editor/core/settings_view.h"
 
 #include <algorithm>
 
 #include "base/int_text.h"
-#include "editor/vri_keys.h"
+#include "editor/core/vri_keys.h"
 
 namespace editor {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/ini_file.h"
+#include "editor/core/ini_file.h"
 
 namespace editor {
 

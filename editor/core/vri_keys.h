@@ -7,8 +7,8 @@
 #include <string>
 
 #include "base/ansi_path.h"
-#include "editor/settings_view.h"
-#include "editor/version_settings.h"
+#include "editor/core/settings_view.h"
+#include "editor/core/version_settings.h"
 
 namespace editor {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/host_intf.h"
-#include "editor/settings_view.h"
+#include "editor/core/settings_view.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 
