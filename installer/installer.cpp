@@ -9,6 +9,11 @@
 const char kExpertsKey[] = "Software\\Borland\\Delphi\\2.0\\Experts";
 const char kExpertValue[] = "Quelvar";
 const char kNotInstalledText[] = "Delphi2.0がインストールされていません";
+const char kLibraryMissingFormat[] =
+    "Tallowin.dll が見つかりません:\r\n%s\r\n\r\n"
+    "アーカイブのファイルをすべて同じフォルダに展開してから、そのフォルダの Setup.exe を実行してください。";
+const char kPathTooLongText[] =
+    "Setup.exe のパスが長すぎます。パスの短いフォルダに置いてから実行してください。";
 
 namespace {
 
@@ -45,15 +50,25 @@ void DescribeSystemException(DWORD code, const char** kind, const char** message
 
 }  // namespace
 
-InstallerRegistry& InstallerRegistryApi() {
-  static InstallerRegistry api{&RegOpenKeyExA, &RegSetValueExA, &RegCloseKey};
+InstallerSystem& InstallerSystemCalls() {
+  static InstallerSystem api{&RegOpenKeyExA, &RegSetValueExA, &RegCloseKey, &GetModuleFileNameA};
   return api;
 }
 
 int RunInstaller(const char* programPath, void (*showError)(const char* text)) {
   char library[MAX_PATH + sizeof "Tallowin.dll"];
-  if (!LibraryPathFor(programPath, platform::IsSystemLeadByte, library, sizeof library)) library[0] = '\0';
-  InstallerRegistry& registry = InstallerRegistryApi();
+  if (!LibraryPathFor(programPath, platform::IsSystemLeadByte, library, sizeof library)) {
+    showError(kPathTooLongText);
+    return 1;
+  }
+  const DWORD attributes = GetFileAttributesA(library);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    char text[sizeof kLibraryMissingFormat + sizeof library];
+    wsprintfA(text, kLibraryMissingFormat, library);
+    showError(text);
+    return 1;
+  }
+  InstallerSystem& registry = InstallerSystemCalls();
   HKEY key = nullptr;
   if (registry.openKey(HKEY_CURRENT_USER, kExpertsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
     showError(kNotInstalledText);
@@ -71,6 +86,17 @@ int RunInstaller(const char* programPath, void (*showError)(const char* text)) {
   return 0;
 }
 
+int RunInstallerProgram(void (*showError)(const char* text)) {
+  char program[MAX_PATH + 1] = {};
+  // A result of the buffer's size means the path was cut (and may lack its zero).
+  const DWORD length = InstallerSystemCalls().moduleFileName(nullptr, program, sizeof program);
+  if (length == 0 || length >= sizeof program) {
+    showError(kPathTooLongText);
+    return 1;
+  }
+  return RunInstaller(program, showError);
+}
+
 int ShowRunTimeError(const EXCEPTION_RECORD& record) {
   const char* kind = nullptr;
   const char* message = nullptr;
@@ -83,7 +109,7 @@ int ShowRunTimeError(const EXCEPTION_RECORD& record) {
     DescribeSystemException(record.ExceptionCode, &kind, &message);
   }
   char module[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  GetModuleFileNameA(nullptr, module, MAX_PATH - 1);  // a cut name keeps its zero
   const size_t separator = base::LastDelimiter(module, "\\:", platform::IsSystemLeadByte);
   const char* name = separator == std::string_view::npos ? module : module + separator + 1;
   char text[1024];  // wsprintfA writes at most 1024 bytes

@@ -11,7 +11,5 @@ void ShowErrorBox(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_OK 
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetUnhandledExceptionFilter(ReportUncaughtException);
-  char program[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, program, MAX_PATH);
-  return RunInstaller(program, ShowErrorBox);
+  return RunInstallerProgram(ShowErrorBox);
 }

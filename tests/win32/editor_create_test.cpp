@@ -67,6 +67,38 @@ INSTANTIATE_TEST_SUITE_P(
                      "'Delphi 2.0' のﾃﾞｰﾀ型が不正です"},
         RegistryCase{"binary", REG_BINARY, "abc", false, "", "'Delphi 2.0' のﾃﾞｰﾀ型が不正です"}));
 
+// On a machine with the real IDE, its install key comes through the tests as it was,
+// subkeys included, though they rewrite and delete it.
+TEST(EditorWindowTestFixture, PutsTheHostsKeyBack) {
+  struct Cycle : EditorWindowTest {
+    void TestBody() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey); }
+    using EditorWindowTest::SetUp;
+    using EditorWindowTest::TearDown;
+  };
+  const std::string installed = "C:\\Delphi 2.0\\BIN\\DELPHI32.EXE";
+  HKEY key = nullptr, sub = nullptr;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kKey) + "\\Other").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                  nullptr, &sub, nullptr);
+  RegCloseKey(sub);
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_ALL_ACCESS, &key);
+  RegSetValueExA(key, "Delphi 2.0", 0, REG_SZ, reinterpret_cast<const BYTE*>(installed.c_str()),
+                 static_cast<DWORD>(installed.size() + 1));
+  RegCloseKey(key);
+  {
+    Cycle cycle;
+    cycle.SetUp();
+    cycle.TestBody();
+    cycle.TearDown();
+  }
+  platform::RegistryKey read(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(read.Open(kKey));
+  EXPECT_EQ(read.ReadString("Delphi 2.0"), installed);
+  read.Close();
+  EXPECT_TRUE(read.Open(std::string(kKey) + "\\Other"));
+  read.Close();
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kKey) + "\\Other").c_str());
+}
+
 LONG WINAPI RefuseOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY) { return ERROR_ACCESS_DENIED; }
 
 TEST_F(EditorWindowTest, AKeyThatCannotBeOpenedWithFullAccessLeavesTheCompilerEmpty) {

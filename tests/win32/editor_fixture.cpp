@@ -6,6 +6,7 @@
 namespace testsupport {
 
 void EditorWindowTest::SetUp() {
+  registry = std::make_unique<RegistrySnapshot>(HKEY_LOCAL_MACHINE, "Software\\Borland\\Delphi\\2.0");
   const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
   std::string name = info->name();
   for (char& c : name) {
@@ -45,6 +46,7 @@ void EditorWindowTest::TearDown() {
   DestroyWindow(owner);
   HostServices = nullptr;
   dir.reset();
+  registry.reset();
 }
 
 void EditorWindowTest::RunEditor(std::vector<UiScript::Step> steps) {

@@ -10,6 +10,7 @@
 #include "addin/globals.h"
 #include "editor/window/main_unit.h"
 #include "hostsim/host.h"
+#include "tests/win32/registry_snapshot.h"
 #include "tests/win32/ui_script.h"
 #include "tests/win32/win_temp_dir.h"
 #include "ui/application.h"
@@ -35,6 +36,7 @@ class EditorWindowTest : public testing::Test {
   // Where screenshots go when TALLOWIN_SCREENSHOTS names a folder.
   static void Screenshot(HWND window, const char* name);
 
+  std::unique_ptr<RegistrySnapshot> registry;  // the host's key as it was before the test
   std::string project;
   std::string projectText = "program Sample;\r\n\r\n{$R *.RES}\r\n\r\nbegin\r\nend.\r\n";
   std::unique_ptr<WinTempDir> dir;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "installer/installer.h"
+#include "tests/win32/registry_snapshot.h"
 #include "tests/win32/ui_script.h"
 #include "tests/win32/win_temp_dir.h"
 
@@ -60,53 +61,134 @@ LONG WINAPI RecordRaise(EXCEPTION_POINTERS* exception) {
   ExitThread(kRaisedExit);
 }
 
-DWORD WINAPI RunInstallerFromTools(LPVOID) { return static_cast<DWORD>(RunInstaller("C:\\Tools\\setup.exe", Show)); }
+// A folder holding the library, as the release archive unpacks.
+struct Unpacked {
+  explicit Unpacked(const std::string& name) : dir(name) { testsupport::WriteWholeFile(dir / "Tallowin.dll", "MZ"); }
+  std::string Setup() const { return dir / "setup.exe"; }
+  WinTempDir dir;
+};
+
+std::string tools;  // the installer's path for RunInstallerFromTools
+DWORD WINAPI RunInstallerFromTools(LPVOID) { return static_cast<DWORD>(RunInstaller(tools.c_str(), Show)); }
 
 class InstallerTest : public testing::Test {
  protected:
   void SetUp() override {
-    saved_ = InstallerRegistryApi();
+    registry_ = std::make_unique<testsupport::RegistrySnapshot>(HKEY_CURRENT_USER, kExpertsKey);
+    saved_ = InstallerSystemCalls();
     shown.clear();
     raised = EXCEPTION_RECORD{};
   }
   void TearDown() override {
-    InstallerRegistryApi() = saved_;
-    DeleteExpertsKey();
+    InstallerSystemCalls() = saved_;
+    registry_.reset();  // the add-in list as it was: other add-ins stay registered
   }
 
  private:
-  InstallerRegistry saved_{};
+  std::unique_ptr<testsupport::RegistrySnapshot> registry_;
+  InstallerSystem saved_{};
 };
 
-TEST_F(InstallerTest, WritesTheLibraryPathBesideTheProgram) {
+// Another add-in's registration outlives the tests, which delete the key.
+TEST(InstallerTestFixture, KeepsOtherAddInsRegistered) {
+  struct Cycle : InstallerTest {
+    void TestBody() override { DeleteExpertsKey(); }
+    using InstallerTest::SetUp;
+    using InstallerTest::TearDown;
+  };
   CreateExpertsKey();
-  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show), 0);
-  EXPECT_EQ(ValueOf("Quelvar"), "C:\\Tools\\Tallowin.dll");
-  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show), 0);
+  HKEY key = nullptr;
+  RegOpenKeyExA(HKEY_CURRENT_USER, kExpertsKey, 0, KEY_ALL_ACCESS, &key);
+  RegSetValueExA(key, "OtherAddIn", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\Other\\x.dll"), 15);
+  RegCloseKey(key);
+  {
+    Cycle cycle;
+    cycle.SetUp();
+    cycle.TestBody();
+    cycle.TearDown();
+  }
+  EXPECT_EQ(ValueOf("OtherAddIn"), "C:\\Other\\x.dll");
+  DeleteExpertsKey();
+}
+
+TEST_F(InstallerTest, WritesTheLibraryPathBesideTheProgram) {
+  const Unpacked tools("Tools"), other("\x95\x5C");  // 表: a second byte of 0x5C
+  CreateExpertsKey();
+  EXPECT_EQ(RunInstaller(tools.Setup().c_str(), Show), 0);
+  EXPECT_EQ(ValueOf("Quelvar"), tools.dir / "Tallowin.dll");
+  EXPECT_EQ(RunInstaller(tools.Setup().c_str(), Show), 0);
   EXPECT_EQ(ValueCount(), 1);
-  EXPECT_EQ(RunInstaller("D:\\\x95\x5C\\setup.exe", Show), 0);  // run from elsewhere: overwritten
-  EXPECT_EQ(ValueOf("Quelvar"), "D:\\\x95\x5C\\Tallowin.dll");
+  EXPECT_EQ(RunInstaller(other.Setup().c_str(), Show), 0);  // run from elsewhere: overwritten
+  EXPECT_EQ(ValueOf("Quelvar"), other.dir / "Tallowin.dll");
   EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(InstallerTest, WithoutTheKeyTellsTheUserAndCreatesNothing) {
+  const Unpacked tools("Tools");
   DeleteExpertsKey();
-  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show), 0);
+  EXPECT_EQ(RunInstaller(tools.Setup().c_str(), Show), 0);
   EXPECT_EQ(shown, std::vector<std::string>{"Delphi2.0がインストールされていません"});
   EXPECT_EQ(ValueOf("Quelvar"), "<no key>");
 }
 
 TEST_F(InstallerTest, AKeyThatCannotBeOpenedWithFullAccessCountsAsMissing) {
+  const Unpacked tools("Tools");
   CreateExpertsKey();
-  InstallerRegistryApi().openKey = &RefuseOpen;
-  EXPECT_EQ(RunInstaller("C:\\Tools\\setup.exe", Show), 0);
+  InstallerSystemCalls().openKey = &RefuseOpen;
+  EXPECT_EQ(RunInstaller(tools.Setup().c_str(), Show), 0);
   EXPECT_EQ(shown.size(), 1u);
   EXPECT_EQ(ValueCount(), 0);
 }
 
-TEST_F(InstallerTest, AValueThatCannotBeWrittenRaisesTheSettingError) {
+struct MissingCase {
+  const char* what;
+  bool folderInItsPlace;  // a folder named Tallowin.dll
+  bool key;
+};
+
+class LibraryMissing : public InstallerTest, public testing::WithParamInterface<MissingCase> {};
+
+// Run from inside the archive, the installer lies alone in a temporary folder.
+TEST_P(LibraryMissing, RegistersNothingNamesTheFileAndExitsWith1) {
+  WinTempDir alone("alone");
+  if (GetParam().folderInItsPlace) CreateDirectoryA((alone / "Tallowin.dll").c_str(), nullptr);
+  if (GetParam().key) CreateExpertsKey(); else DeleteExpertsKey();
+  EXPECT_EQ(RunInstaller((alone / "Setup.exe").c_str(), Show), 1) << GetParam().what;
+  ASSERT_EQ(shown.size(), 1u) << GetParam().what;
+  EXPECT_EQ(shown[0].rfind("Tallowin.dll が見つかりません:\r\n" + alone / "Tallowin.dll\r\n", 0), 0u) << shown[0];
+  EXPECT_EQ(ValueCount(), GetParam().key ? 0 : -1) << GetParam().what;
+  RemoveDirectoryA((alone / "Tallowin.dll").c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LibraryMissing,
+                         testing::Values(MissingCase{"no file", false, true}, MissingCase{"a folder", true, true},
+                                         MissingCase{"no file and no key", false, false}));
+
+// GetModuleFileNameA fills the buffer and returns its size when the path does not fit:
+// cut short (Vista and later) or without its terminating zero (Windows XP).
+DWORD WINAPI PathCut(HMODULE, LPSTR buffer, DWORD size) {
+  for (DWORD i = 0; i < size; ++i) buffer[i] = 'a';
+  return size;
+}
+DWORD WINAPI PathUnknown(HMODULE, LPSTR, DWORD) { return 0; }
+
+TEST_F(InstallerTest, AnOwnPathThatDoesNotFitIsRefused) {
+  const Unpacked tools("Tools");
   CreateExpertsKey();
-  InstallerRegistryApi().setValue = &RefuseSet;
+  for (auto moduleFileName : {&PathCut, &PathUnknown}) {
+    shown.clear();
+    InstallerSystemCalls().moduleFileName = moduleFileName;
+    EXPECT_EQ(RunInstallerProgram(Show), 1);
+    EXPECT_EQ(shown, std::vector<std::string>{kPathTooLongText});
+    EXPECT_EQ(ValueCount(), 0);
+  }
+}
+
+TEST_F(InstallerTest, AValueThatCannotBeWrittenRaisesTheSettingError) {
+  const Unpacked unpacked("Tools");
+  tools = unpacked.Setup();
+  CreateExpertsKey();
+  InstallerSystemCalls().setValue = &RefuseSet;
   PVOID handler = AddVectoredExceptionHandler(1, RecordRaise);
   HANDLE thread = CreateThread(nullptr, 0, RunInstallerFromTools, nullptr, 0, nullptr);
   ASSERT_NE(thread, nullptr);
@@ -195,7 +277,8 @@ TEST(RunTimeErrorBox64, ShowsAnAddressAbove4GbInFull) {
 }
 #endif
 
-// Starts the program and, while it runs, answers its message box with OK.
+// Starts the program and, while it runs, answers its message box with OK. A program still
+// running after 30 s is ended (code 9997), so that no test leaves it behind.
 DWORD RunProgram(const std::string& program, std::string* boxText) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
@@ -216,6 +299,10 @@ DWORD RunProgram(const std::string& program, std::string* boxText) {
       testsupport::AnswerMessageBox(box, IDOK);
     }
   }
+  if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(pi.hProcess, 9997);
+    WaitForSingleObject(pi.hProcess, INFINITE);
+  }
   DWORD code = 9998;
   GetExitCodeProcess(pi.hProcess, &code);
   CloseHandle(pi.hThread);
@@ -224,7 +311,8 @@ DWORD RunProgram(const std::string& program, std::string* boxText) {
 }
 
 TEST_F(InstallerTest, TheProgramRegistersItsFolderAndExitsWithZero) {
-  WinTempDir dir("setup ソ表");
+  const Unpacked unpacked("setup ソ表");
+  const WinTempDir& dir = unpacked.dir;
   const std::string program = dir / "Setup.exe";
   ASSERT_TRUE(CopyFileA(TALLOWIN_SETUP_EXE, program.c_str(), FALSE));
   CreateExpertsKey();
@@ -235,7 +323,8 @@ TEST_F(InstallerTest, TheProgramRegistersItsFolderAndExitsWithZero) {
 }
 
 TEST_F(InstallerTest, TheProgramWithoutTheKeyShowsTheMessageAndExitsWithZero) {
-  WinTempDir dir("setup-nokey");
+  const Unpacked unpacked("setup-nokey");
+  const WinTempDir& dir = unpacked.dir;
   const std::string program = dir / "Setup.exe";
   ASSERT_TRUE(CopyFileA(TALLOWIN_SETUP_EXE, program.c_str(), FALSE));
   DeleteExpertsKey();
@@ -243,6 +332,17 @@ TEST_F(InstallerTest, TheProgramWithoutTheKeyShowsTheMessageAndExitsWithZero) {
   EXPECT_EQ(RunProgram(program, &box), 0u);
   EXPECT_EQ(box, "Delphi2.0がインストールされていません");
   EXPECT_EQ(ValueOf("Quelvar"), "<no key>");
+}
+
+TEST_F(InstallerTest, TheProgramAloneNamesTheMissingLibraryAndExitsWith1) {
+  WinTempDir dir("setup-alone");
+  const std::string program = dir / "Setup.exe";
+  ASSERT_TRUE(CopyFileA(TALLOWIN_SETUP_EXE, program.c_str(), FALSE));
+  CreateExpertsKey();
+  std::string box;
+  EXPECT_EQ(RunProgram(program, &box), 1u);
+  EXPECT_NE(box.find(dir / "Tallowin.dll"), std::string::npos) << box;
+  EXPECT_EQ(ValueCount(), 0);
 }
 
 }  // namespace
