@@ -10,12 +10,6 @@ using base::FormatText;
 
 std::string Because(DWORD code) { return base::IoErrorText(static_cast<int>(code)); }
 
-bool InUse(DWORD code) { return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION; }
-
-Error InUseError(const std::string& path) {
-  return Error(FormatText("%s は他のﾌﾟﾛｸﾞﾗﾑが使用中です。変更しませんでした", path));
-}
-
 void Close(HANDLE& handle) {
   if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
   handle = INVALID_HANDLE_VALUE;
@@ -61,27 +55,31 @@ int32_t DiskSourceFile::Read(int32_t position, char* buffer, int32_t count) {
   return static_cast<int32_t>(read);
 }
 
+std::string DiskSourceFile::TemporaryName() {
+  // Beside the file, so that the swap is a rename within one folder.
+  const std::string folder = base::ExtractFileDir(path_, lead_);
+  char name[MAX_PATH] = {};
+  if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tlv", 0, name)) return "";
+  return name;
+}
+
 void DiskSourceFile::Write(const char* bytes, size_t count) {
   if (newText_ == INVALID_HANDLE_VALUE) {
-    // Beside the file, so that the swap is a rename within one folder.
-    const std::string folder = base::ExtractFileDir(path_, lead_);
-    char name[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tlv", 0, name)) {
-      throw Error(FormatText("%s に一時ﾌｧｲﾙを作れません: ", folder) + Because(GetLastError()));
+    newTextPath_ = TemporaryName();
+    if (newTextPath_.empty()) {
+      const DWORD code = GetLastError();
+      throw Error(FormatText("%s に一時ﾌｧｲﾙを作れません: ", base::ExtractFileDir(path_, lead_)) + Because(code));
     }
-    newTextPath_ = name;
-    newText_ = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    newText_ = CreateFileA(newTextPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     if (newText_ == INVALID_HANDLE_VALUE) {
       const DWORD code = GetLastError();
+      const std::string name = newTextPath_;
       DropNewText();
       throw Error(FormatText("%s に書き込めません: ", name) + Because(code));
     }
   }
-  DWORD written = 0;
-  if (!WriteFile(newText_, bytes, static_cast<DWORD>(count), &written, nullptr) || written != count) {
-    const DWORD code = written != count && GetLastError() == NO_ERROR ? ERROR_DISK_FULL : GetLastError();
-    throw Error(FormatText("%s に書き込めません: ", newTextPath_) + Because(code));
-  }
+  stamp::WriteNewText(*this, newTextPath_, bytes, count);
 }
 
 void DiskSourceFile::Commit(const std::string& backup) {
@@ -91,22 +89,34 @@ void DiskSourceFile::Commit(const std::string& backup) {
   }
   newText_ = INVALID_HANDLE_VALUE;
   Close(file_);
-  // Windows 95 has no call that replaces a file in one step: the old backup goes, the
-  // file becomes the backup, and the new text takes its name, or the file comes back.
-  if (GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(backup.c_str())) {
-    throw Error(FormatText("前のﾊﾞｯｸｱｯﾌﾟ %s を削除できません: ", backup) + Because(GetLastError()));
-  }
-  if (!MoveFileA(path_.c_str(), backup.c_str())) {
-    const DWORD code = GetLastError();
-    if (InUse(code)) throw InUseError(path_);
-    throw Error(FormatText("%s をﾊﾞｯｸｱｯﾌﾟにできません: ", path_) + Because(code));
-  }
-  if (!MoveFileA(newTextPath_.c_str(), path_.c_str())) {
-    const DWORD code = GetLastError();
-    MoveFileA(backup.c_str(), path_.c_str());
-    throw Error(FormatText("%s を置き換えられません: ", path_) + Because(code));
-  }
-  newTextPath_.clear();
+  std::string newText;
+  newText.swap(newTextPath_);  // from here on the swap keeps or deletes it
+  SwapInNewText(*this, {path_, newText, backup});
 }
+
+bool DiskSourceFile::WriteNewText(const char* bytes, size_t count, size_t& written) {
+  DWORD took = 0;
+  const BOOL done = WriteFile(newText_, bytes, static_cast<DWORD>(count), &took, nullptr);
+  written = took;
+  return done;
+}
+
+bool DiskSourceFile::Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool DiskSourceFile::Move(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str());
+}
+
+bool DiskSourceFile::Delete(const std::string& path) { return DeleteFileA(path.c_str()); }
+
+std::string DiskSourceFile::UnusedName() {
+  // The system makes the file to keep its name unique; the rename needs the name free.
+  const std::string name = TemporaryName();
+  return name.empty() || !DeleteFileA(name.c_str()) ? "" : name;
+}
+
+unsigned long DiskSourceFile::LastError() { return GetLastError(); }
 
 }  // namespace stamp

@@ -5,11 +5,12 @@
 
 #include <string>
 
+#include "stamp/source_swap.h"
 #include "stamp/stamp.h"
 
 namespace stamp {
 
-class DiskSourceFile final : public SourceFile {
+class DiskSourceFile final : public SourceFile, private FileCalls {
  public:
   // Raises when the file is read-only, held by another program or cannot be opened.
   DiskSourceFile(std::string path, base::LeadByteTest lead);
@@ -22,6 +23,15 @@ class DiskSourceFile final : public SourceFile {
   void Commit(const std::string& backup) override;
 
  private:
+  bool WriteNewText(const char* bytes, size_t count, size_t& written) override;
+  bool Exists(const std::string& path) override;
+  bool Move(const std::string& from, const std::string& to) override;
+  bool Delete(const std::string& path) override;
+  std::string UnusedName() override;
+  unsigned long LastError() override;
+
+  // A new file named by the system in the source's folder; empty on a failure.
+  std::string TemporaryName();
   void DropNewText();
 
   std::string path_;

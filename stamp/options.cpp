@@ -66,6 +66,11 @@ TextSetting ParseSet(const std::string& argument) {
                        ": この値は VRI ﾌｧｲﾙに保存すると変わってしまいます (改行、前後の空白、値を囲む引用符、"
                        "1023 ﾊﾞｲﾄを超える長さは保存できません)");
     }
+    // The script writes texts as they are, so a quote would end its string there.
+    if (value.find('"') != std::string::npos) {
+      throw UsageError("--set " + std::string(vriKey.name) +
+                       ": 値に \" は使えません (ﾊﾞｰｼﾞｮﾝ情報ｽｸﾘﾌﾟﾄの文字列がそこで終わってしまいます)");
+    }
     return {static_cast<editor::TextField>(vriKey.control), vriKey.name, value};
   }
   throw UsageError("--set で変えられるのは " + TextKeyNames()[0] + " です: " + key);
@@ -78,7 +83,13 @@ int ParseField(const std::string& name) {
   throw UsageError("--bump には major, minor, release, build のいずれかを指定します: " + name);
 }
 
-void Take(Options& options, Valued option, const std::string& value) {
+// A second value would silently replace the first.
+void TakeOnce(std::optional<std::string>& field, const char* name, const std::string& value) {
+  if (field) throw UsageError(std::string(name) + " は 1 回だけ指定できます");
+  field = value;
+}
+
+void Take(Options& options, Valued option, const char* name, const std::string& value) {
   switch (option) {
     case Valued::Bump:
       if (options.bump) throw UsageError("--bump は 1 回だけ指定できます");
@@ -93,13 +104,17 @@ void Take(Options& options, Valued option, const std::string& value) {
       break;
     }
     case Valued::Script:
-      options.script = value;
+      TakeOnce(options.script, name, value);
       break;
     case Valued::Compiler:
-      options.compiler = value;
+      TakeOnce(options.compiler, name, value);
       break;
   }
 }
+
+// A forgotten value must not swallow the next option. A path may begin with a single '-',
+// so only "--..." and the short help names count; "--name=--value" still takes such a value.
+bool LooksLikeAnOption(const std::string& arg) { return arg.compare(0, 2, "--") == 0 || arg == "-h" || arg == "/?"; }
 
 }  // namespace
 
@@ -131,11 +146,14 @@ Options ParseOptions(const std::vector<std::string>& args) {
         if (known || name != valued.name) continue;
         known = true;
         if (equals != std::string::npos) {
-          Take(options, valued.option, arg.substr(equals + 1));
-        } else if (i + 1 < args.size()) {
-          Take(options, valued.option, args[++i]);
-        } else {
+          Take(options, valued.option, valued.name, arg.substr(equals + 1));
+        } else if (i + 1 >= args.size()) {
           throw UsageError(arg + " には値が必要です");
+        } else if (LooksLikeAnOption(args[i + 1])) {
+          throw UsageError(arg + " には値が必要です: " + args[i + 1] + " はｵﾌﾟｼｮﾝとみなします (値にするには " + arg +
+                           "=" + args[i + 1] + " と指定します)");
+        } else {
+          Take(options, valued.option, valued.name, args[++i]);
         }
       }
       if (!known) throw UsageError("不明なｵﾌﾟｼｮﾝです: " + arg);
@@ -159,8 +177,8 @@ std::vector<std::string> HelpLines() {
       "ﾌﾟﾛｼﾞｪｸﾄのﾊﾞｰｼﾞｮﾝ情報ﾌｧｲﾙ (ﾌﾟﾛｼﾞｪｸﾄ.vri) から、ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽの [ｺﾝﾊﾟｲﾙ] と",
       "同じﾊﾞｰｼﾞｮﾝ情報ｽｸﾘﾌﾟﾄを ResourceName に書き出します。",
       "",
-      "  --bump ﾌｨｰﾙﾄﾞ     ﾌｧｲﾙ ﾊﾞｰｼﾞｮﾝの major, minor, release, build のどれかを 1 増やし、",
-      "                    VRI ﾌｧｲﾙに保存します (255 は増やせません)",
+      "  --bump ﾌｨｰﾙﾄﾞ     ﾌｧｲﾙ ﾊﾞｰｼﾞｮﾝの major, minor, release, build のどれかを",
+      "                    1 増やし、VRI ﾌｧｲﾙに保存します (255 は増やせません)",
       "  --product         --bump で製品ﾊﾞｰｼﾞｮﾝの同じﾌｨｰﾙﾄﾞも増やします",
       "  --set ｷｰ=値       文字列の項目を変えて VRI ﾌｧｲﾙに保存します。ｷｰ:",
   };
@@ -176,7 +194,8 @@ std::vector<std::string> HelpLines() {
            "  --help            この説明を表示します",
            "  --version         このﾌﾟﾛｸﾞﾗﾑのﾊﾞｰｼﾞｮﾝを表示します",
            "",
-           "書いたﾌｧｲﾙは 1 行に 1 つ標準出力に、ﾒｯｾｰｼﾞとｺﾝﾊﾟｲﾗの出力は標準ｴﾗｰ出力に出します。",
+           "書いたﾌｧｲﾙは 1 行に 1 つ標準出力に、",
+           "ﾒｯｾｰｼﾞとｺﾝﾊﾟｲﾗの出力は標準ｴﾗｰ出力に出します。",
            "相対ﾊﾟｽはｶﾚﾝﾄ ﾌｫﾙﾀﾞから見ます (ﾌﾟﾛｼﾞｪｸﾄのﾌｫﾙﾀﾞで実行してください)。",
            "終了ｺｰﾄﾞ: 0 完了、1 ｺﾏﾝﾄﾞ ﾗｲﾝの誤り、2 入力やﾌｧｲﾙのｴﾗｰ、",
            "          ｺﾝﾊﾟｲﾙに失敗したときはｺﾝﾊﾟｲﾗの終了ｺｰﾄﾞ",

@@ -14,6 +14,7 @@
 #include "editor/core/vri_settings.h"
 #include "stamp/command_line.h"
 #include "stamp/options.h"
+#include "stamp/source_swap.h"
 #include "tests/support/golden.h"
 #include "tests/support/memory_source_file.h"
 
@@ -63,6 +64,15 @@ TEST(StampOptions, TakesEveryOptionInEitherForm) {
   EXPECT_EQ(stamp::ParseOptions({"S.dpr", "/?"}).mode, stamp::Options::Mode::Help);
 }
 
+TEST(StampOptions, TakeAValueLikeAnOptionOnlyAfterTheEqualsSign) {
+  const stamp::Options o = stamp::ParseOptions({"--script=--v.rc", "--compile", "--compiler", "-b.exe", "S.dpr"});
+  EXPECT_EQ(*o.script + *o.compiler, "--v.rc-b.exe");
+}
+
+TEST(StampOptions, HelpFitsAnEightyColumnConsole) {
+  for (const std::string& line : stamp::HelpLines()) EXPECT_LE(line.size(), 79u) << line;
+}
+
 struct UsageCase {
   Strings args;
   std::string message;
@@ -97,13 +107,136 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"--set", "Comment=a", "--set", "COMMENT=b", "a"}, "--set Comment が 2 回指定されています"},
         UsageCase{{"--set", "Comment= x", "a"}, std::string("--set Comment") + kNotStored},
         UsageCase{{"--set", "Comment=\"x\"", "a"}, std::string("--set Comment") + kNotStored},
-        UsageCase{{"--set", "Comment=" + std::string(1024, 'x'), "a"}, std::string("--set Comment") + kNotStored}));
+        UsageCase{{"--set", "Comment=" + std::string(1024, 'x'), "a"}, std::string("--set Comment") + kNotStored},
+        UsageCase{{"--set", "Comment=a \"b\"", "a"},
+                  "--set Comment: 値に \" は使えません (ﾊﾞｰｼﾞｮﾝ情報ｽｸﾘﾌﾟﾄの文字列がそこで終わってしまいます)"},
+        UsageCase{{"--script", "a.rc", "--script=b.rc", "a"}, "--script は 1 回だけ指定できます"},
+        UsageCase{{"--compile", "--compiler=a", "--compiler", "b", "a"}, "--compiler は 1 回だけ指定できます"},
+        UsageCase{{"--script", "--compile", "a"},
+                  "--script には値が必要です: --compile はｵﾌﾟｼｮﾝとみなします (値にするには --script=--compile と指定します)"},
+        UsageCase{{"--set", "/?", "a"}, "--set には値が必要です: /? はｵﾌﾟｼｮﾝとみなします (値にするには --set=/? と指定します)"}));
 
 TEST(StampBackup, KeepsTheExtensionsFirstTwoCharacters) {
   EXPECT_EQ(stamp::BackupFileName("C:\\W\\Sample.dpr", IsCp932LeadByte), "C:\\W\\Sample.~dp");
   EXPECT_EQ(stamp::BackupFileName("C:\\a.b\\P", IsCp932LeadByte), "C:\\a.b\\P.~");
   EXPECT_EQ(stamp::BackupFileName("C:\\\x83\x5C.\x95\x5Cxy", IsCp932LeadByte), "C:\\\x83\x5C.~\x95\x5Cx");
 }
+
+// ---- The new text written and swapped in, over file calls that fail as a case says
+
+// Files by name. A call named in `failing` ("FROM>TO" for a move, "write") fails with its
+// code; LastError starts with a code left over from an earlier call.
+struct FakeCalls final : stamp::FileCalls {
+  std::map<std::string, std::string> files;
+  std::map<std::string, unsigned long> failing;
+  size_t room = SIZE_MAX;  // bytes the disk takes
+  unsigned long lastError = 183;
+
+  bool Fails(const std::string& call) {
+    if (!failing.count(call)) return false;
+    lastError = failing.at(call);
+    return true;
+  }
+  bool WriteNewText(const char*, size_t count, size_t& written) override {
+    if (Fails("write")) return false;
+    written = std::min(count, room);
+    return true;
+  }
+  bool Exists(const std::string& path) override { return files.count(path) > 0; }
+  bool Move(const std::string& from, const std::string& to) override {
+    if (Fails(from + ">" + to)) return false;
+    if (!files.count(from) || files.count(to)) {
+      lastError = files.count(to) ? 183 : 2;
+      return false;
+    }
+    files[to] = files[from];
+    files.erase(from);
+    return true;
+  }
+  bool Delete(const std::string& path) override { return files.erase(path) > 0; }
+  std::string UnusedName() override { return "tlv2.tmp"; }
+  unsigned long LastError() override { return lastError; }
+};
+
+struct WriteCase {
+  const char* what;
+  std::map<std::string, unsigned long> failing;
+  size_t room;
+  std::string message;
+};
+
+class StampNewText : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(StampNewText, ReportsTheReasonOfAWriteThatFellShort) {
+  FakeCalls calls;
+  calls.failing = GetParam().failing;
+  calls.room = GetParam().room;
+  try {
+    stamp::WriteNewText(calls, "tlv1.tmp", "program", 7);
+    FAIL() << GetParam().what;
+  } catch (const base::Error& e) {
+    EXPECT_EQ(e.what(), GetParam().message) << GetParam().what;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StampNewText,
+    testing::Values(WriteCase{"full disk, the call succeeding", {}, 3, "tlv1.tmp に書き込めません: I/O ｴﾗｰ (112)"},
+                    WriteCase{"the call failing", {{"write", 5}}, 0,
+                              "tlv1.tmp に書き込めません: ﾌｧｲﾙへのｱｸｾｽが拒否されました"}));
+
+using Files = std::map<std::string, std::string>;
+
+struct SwapCase {
+  const char* what;
+  bool olderBackup;  // S.~dp holds "older"
+  std::map<std::string, unsigned long> failing;
+  Files after;
+  std::string message;  // none when done
+};
+
+class StampSwap : public testing::TestWithParam<SwapCase> {};
+
+TEST_P(StampSwap, KeepsEveryTextUnderANameTheMessageGives) {
+  const SwapCase& c = GetParam();
+  FakeCalls calls;
+  calls.files = {{"S.dpr", "old"}, {"tlv1.tmp", "new"}};
+  if (c.olderBackup) calls.files["S.~dp"] = "older";
+  calls.failing = c.failing;
+  std::string message;
+  try {
+    stamp::SwapInNewText(calls, {"S.dpr", "tlv1.tmp", "S.~dp"});
+  } catch (const base::Error& e) {
+    message = e.what();
+  }
+  EXPECT_EQ(message, c.message) << c.what;
+  EXPECT_EQ(calls.files, c.after) << c.what;
+}
+
+const Files kUntouched = {{"S.dpr", "old"}, {"S.~dp", "older"}};
+const char kNotRestored[] = "。元の名前に戻せなかったため、";
+
+// Rows: what, whether an older backup exists, the calls that fail, the files afterwards,
+// the message.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StampSwap,
+    testing::Values(
+        SwapCase{"no older backup", false, {}, {{"S.dpr", "new"}, {"S.~dp", "old"}}, ""},
+        SwapCase{"older backup", true, {}, {{"S.dpr", "new"}, {"S.~dp", "old"}}, ""},
+        SwapCase{"older backup held", true, {{"S.~dp>tlv2.tmp", 32}}, kUntouched,
+                 "前のﾊﾞｯｸｱｯﾌﾟ S.~dp は他のﾌﾟﾛｸﾞﾗﾑが使用中です。変更しませんでした"},
+        SwapCase{"source held", true, {{"S.dpr>S.~dp", 32}}, kUntouched,
+                 "S.dpr は他のﾌﾟﾛｸﾞﾗﾑが使用中です。変更しませんでした"},
+        SwapCase{"source held, older backup not back", true, {{"S.dpr>S.~dp", 32}, {"tlv2.tmp>S.~dp", 5}},
+                 {{"S.dpr", "old"}, {"tlv2.tmp", "older"}},
+                 std::string("S.dpr は他のﾌﾟﾛｸﾞﾗﾑが使用中です。変更しませんでした") + kNotRestored +
+                     "前のﾊﾞｯｸｱｯﾌﾟは tlv2.tmp にあります"},
+        SwapCase{"new text refused the name", true, {{"tlv1.tmp>S.dpr", 5}}, kUntouched,
+                 "S.dpr を置き換えられません: ﾌｧｲﾙへのｱｸｾｽが拒否されました"},
+        SwapCase{"new text refused the name, source not back", true, {{"tlv1.tmp>S.dpr", 5}, {"S.~dp>S.dpr", 5}},
+                 {{"S.~dp", "old"}, {"tlv1.tmp", "new"}, {"tlv2.tmp", "older"}},
+                 std::string("S.dpr を置き換えられません: ﾌｧｲﾙへのｱｸｾｽが拒否されました") + kNotRestored +
+                     "元のｿｰｽは S.~dp に、新しいｿｰｽは tlv1.tmp に、前のﾊﾞｯｸｱｯﾌﾟは tlv2.tmp にあります"}));
 
 // ---- The steps, over files in memory
 

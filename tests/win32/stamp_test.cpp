@@ -148,6 +148,47 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"read-only source", "[Version]\r\n", RefusalCase::ReadOnly, "読み取り専用です"},
                     RefusalCase{"source held open", "[Version]\r\n", RefusalCase::Held, "使用中です"}));
 
+struct BackupCase {
+  const char* what;
+  std::string options, vri;
+  enum { Free, ReadOnly, Shared } source;  // Shared: held by a reader that shares writing, not renaming
+  DWORD exit;
+  const char* message;  // in the errors
+};
+
+class StampOlderBackup : public testing::TestWithParam<BackupCase> {};
+
+TEST_P(StampOlderBackup, ReplacesTheOlderOneOnlyOnceTheNewTextIsInPlace) {
+  const BackupCase& c = GetParam();
+  Project project(c.vri);
+  const std::string dpr = project.dir / "Sample.dpr";
+  WriteWholeFile(project.dir / "Sample.~dp", "older");
+  if (c.source == BackupCase::ReadOnly) SetFileAttributesA(dpr.c_str(), FILE_ATTRIBUTE_READONLY);
+  HANDLE reader = c.source == BackupCase::Shared
+                      ? CreateFileA(dpr.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr)
+                      : INVALID_HANDLE_VALUE;
+  const Result result = project.Run(c.options);
+  if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
+  SetFileAttributesA(dpr.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(result.exit, c.exit) << c.what << ": " << result.err;
+  EXPECT_NE(result.err.find(c.message), std::string::npos) << c.what << ": " << result.err;
+  EXPECT_EQ(ReadWholeFile(dpr) == kSource, c.exit != 0) << c.what;
+  EXPECT_EQ(ReadWholeFile(project.dir / "Sample.~dp"), c.exit != 0 ? "older" : kSource) << c.what;
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA((project.dir / "tlv*").c_str(), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << c.what << ": " << found.cFileName << " left behind";
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StampOlderBackup,
+    testing::Values(BackupCase{"update", "--update-source", "[Version]\r\n", BackupCase::Free, 0, ""},
+                    BackupCase{"read-only, dry run, nothing to change", "--dry-run --update-source",
+                               "[Version]\r\nIncludeVerInfo=0\r\n", BackupCase::ReadOnly, 2, "読み取り専用です"},
+                    BackupCase{"held by a reader", "--update-source", "[Version]\r\n", BackupCase::Shared, 2,
+                               "使用中です"}));
+
 class StampCompile : public testing::TestWithParam<DWORD> {};
 
 TEST_P(StampCompile, WaitsAndPassesTheCompilersExitCodeOn) {
