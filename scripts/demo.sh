@@ -55,13 +55,14 @@ for f in Sample.vri Version.rc Sample.dpr; do
 done
 echo "--- Work/Version.RES: $(stat -c %s "$out/Work/Version.RES") bytes, written by the resource compiler stand-in"
 
-# The same project built as a batch build would: the build number bumped, the script
-# generated and the directive checked by TalloVer.exe, then the resource compiler.
+# The same project built as a batch build would: TalloVer.exe bumps the build number,
+# writes the script, runs the host's resource compiler (the stand-in brc32.exe the typical
+# use installed with the host) and waits for it, then checks the directive.
 echo
 echo "== A batch build of the same project (TalloVer.exe) =="
-work_win="Z:${out//\//\\}\\Work"
-"${wine[@]}" "$prefix" "$shipped/TalloVer.exe" --bump build --update-source "$work_win\\Sample.dpr" || status=$?
-bash tools/brc32 -r "$out/Work/Version.rc" || status=$?
+out_win="Z:${out//\//\\}"
+"${wine[@]}" "$prefix" "$shipped/TalloVer.exe" --bump build --compile \
+  --compiler "$out_win\\Delphi 2.0\\Bin\\brc32.exe" --update-source "$out_win\\Work\\Sample.dpr" || status=$?
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 iconv -f CP932 -t UTF-8 "$out/Work/Sample.vri" | tr -d '\r' | grep '^FileVersion='
 grep -c 'VERSION.RES' "$out/Work/Sample.dpr" | sed 's/^/directives in Sample.dpr: /'

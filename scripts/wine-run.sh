@@ -12,7 +12,7 @@ if [ "${1-}" = "--win64" ]; then
   if [ -z "${WINELOADER-}" ]; then
     WINELOADER=$(command -v wine64 || echo /usr/lib/wine/wine64)
   fi
-  # Child processes find the same loader here (tools/brc32 runs winepath through it).
+  # Wine starts child processes (the programs a test starts) with the loader named here.
   export WINELOADER WINEARCH=win64
   wine=("$WINELOADER")
 fi

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "tests/support/version_resource.h"
+#include "tests/win32/real_compile.h"
 #include "tests/win32/ui_script.h"
 #include "tests/win32/win_temp_dir.h"
 
@@ -213,9 +214,11 @@ TEST_F(TypicalUse, FromInstallationToTheLinkedVersionResource) {
   ASSERT_TRUE(PressUntil(editor, [] { PressKey('S', true); }, [&] {
     return ReadWholeFile(root + "Work\\Sample.vri").find("FileVersion=1, 2, 0, 5") != std::string::npos;
   }));
-  // 6. Compile: the compiler writes Version.RES beside the script on its own.
+  // 6. Compile: the compiler (the stand-in brc32.exe beside the host) writes Version.RES
+  // beside the script on its own.
   ASSERT_TRUE(PressUntil(editor, [] { PressKey(VK_F9, true); },
                          [&] { return testsupport::FileExists(root + "Work\\Version.RES"); }));
+  EXPECT_TRUE(testsupport::WaitForProgramsToEnd("brc32.exe", 60));
   const auto res = testsupport::ParseVersionRes(ReadWholeFile(root + "Work\\Version.RES"));
   ASSERT_TRUE(res);
   EXPECT_EQ(res->fileVersionMS, 0x00010002u);

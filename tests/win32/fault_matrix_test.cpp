@@ -21,6 +21,7 @@ using editor::MemorySettingsView;
 using testsupport::ReadWholeFile;
 using testsupport::RealPorts;
 using testsupport::WaitForFile;
+using testsupport::WaitForProgramsToEnd;
 using testsupport::WinTempDir;
 
 struct VriCase {
@@ -107,16 +108,30 @@ TEST(Faults, AScriptPathLongerThanMaxPathRaisesAnIoError) {
 
 
 
+// A setting of the test compiler, which the programs started meanwhile inherit:
+// TALLOWIN_TEST_COMPILER_MARK, the file it makes once it has run, whatever it was given;
+// TALLOWIN_TEST_COMPILER_EXIT, its exit code.
+class TestCompilerSetting {
+ public:
+  TestCompilerSetting(const char* name, const std::string& value) : name_(name) {
+    SetEnvironmentVariableA(name, value.c_str());
+  }
+  ~TestCompilerSetting() { SetEnvironmentVariableA(name_, nullptr); }
+
+ private:
+  const char* name_;
+};
+
 TEST(Faults, AProgramNamedAfterTheFirstWordOfTheCompilerPathIsNotStarted) {
   WinTempDir dir("planted");
   CreateDirectoryA((dir / "my tools").c_str(), nullptr);
-  ASSERT_TRUE(CopyFileA(TALLOWIN_TOOLS_DIR "/brc32", (dir / "my tools\\brc32.exe").c_str(), FALSE));
-  // Unquoted, "…\my tools\brc32.exe" starts "…\my.exe" (a copy keeps the stand-in's
-  // right to run; its text is then replaced).
-  ASSERT_TRUE(CopyFileA(TALLOWIN_TOOLS_DIR "/brc32", (dir / "my.exe").c_str(), FALSE));
-  testsupport::WriteWholeFile(dir / "my.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/planted-ran\"\n");
+  ASSERT_TRUE(CopyFileA(TALLOWIN_BRC32, (dir / "my tools\\brc32.exe").c_str(), FALSE));
+  // Unquoted, "…\my tools\brc32.exe" starts "…\my.exe".
+  ASSERT_TRUE(CopyFileA(TALLOWIN_TEST_COMPILER, (dir / "my.exe").c_str(), FALSE));
+  TestCompilerSetting mark("TALLOWIN_TEST_COMPILER_MARK", dir / "planted-ran");
   platform::StartHidden(dir / "my tools\\brc32.exe -r " + dir / "x.rc");
   ASSERT_TRUE(WaitForFile(dir / "planted-ran", 30)) << "the planted program must be reachable unquoted";
+  ASSERT_TRUE(WaitForProgramsToEnd("my.exe", 30));
   DeleteFileA((dir / "planted-ran").c_str());
   bool reported = false;
   editor::CompileVersionResource({}, dir / "Version.rc", dir / "my tools\\brc32.exe", testsupport::SiteIn(dir.path()),
@@ -124,19 +139,22 @@ TEST(Faults, AProgramNamedAfterTheFirstWordOfTheCompilerPathIsNotStarted) {
   // One command line starts one program: once the stand-in has written Version.RES, the
   // planted program can no longer have been the one started.
   EXPECT_TRUE(WaitForFile(dir / "Version.RES", 60));
+  EXPECT_TRUE(WaitForProgramsToEnd("brc32.exe", 60));
   EXPECT_FALSE(testsupport::FileExists(dir / "planted-ran"));
   EXPECT_FALSE(reported);
 }
 
 TEST(Faults, ACompilerThatFailsLeavesNoResourceAndReportsNothing) {
   WinTempDir dir("failing");
-  ASSERT_TRUE(CopyFileA(TALLOWIN_TOOLS_DIR "/brc32", (dir / "brc32.exe").c_str(), FALSE));
-  testsupport::WriteWholeFile(dir / "brc32.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\nexit 1\n");
+  ASSERT_TRUE(CopyFileA(TALLOWIN_TEST_COMPILER, (dir / "brc32.exe").c_str(), FALSE));
   testsupport::WriteWholeFile(dir / "Version.RES", "older");
+  TestCompilerSetting mark("TALLOWIN_TEST_COMPILER_MARK", dir / "ran");
+  TestCompilerSetting code("TALLOWIN_TEST_COMPILER_EXIT", "1");
   bool reported = false;
   editor::CompileVersionResource({}, dir / "Version.rc", dir / "brc32.exe", testsupport::SiteIn(dir.path()),
                                  RealPorts(&reported));
   EXPECT_TRUE(WaitForFile(dir / "ran", 30));
+  EXPECT_TRUE(WaitForProgramsToEnd("brc32.exe", 30));
   EXPECT_FALSE(reported);
   EXPECT_EQ(ReadWholeFile(dir / "Version.RES"), "older");  // an older one stays
 }
@@ -145,8 +163,8 @@ TEST(Faults, ACompilerThatFailsLeavesNoResourceAndReportsNothing) {
 // in other letter case: the compile error, the source untouched, no compiler started.
 TEST(Faults, ACompileOverTheProjectSourceIsRefused) {
   WinTempDir dir("over the source");
-  ASSERT_TRUE(CopyFileA(TALLOWIN_TOOLS_DIR "/brc32", (dir / "brc32.exe").c_str(), FALSE));
-  testsupport::WriteWholeFile(dir / "brc32.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
+  ASSERT_TRUE(CopyFileA(TALLOWIN_TEST_COMPILER, (dir / "brc32.exe").c_str(), FALSE));
+  TestCompilerSetting mark("TALLOWIN_TEST_COMPILER_MARK", dir / "ran");
   testsupport::WriteWholeFile(dir / "Sample.dpr", "program Sample;\r\n");
   ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
   bool reported = false;

@@ -1,7 +1,8 @@
-// The compile command's ports over the real script file and process start, and a bounded
-// wait for the file the compiler writes on its own.
+// The compile command's ports over the real script file and process start, and bounded
+// waits for the file the compiler writes on its own and for its end.
 #pragma once
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <string>
 
@@ -27,9 +28,9 @@ inline editor::CompileSite SiteIn(const std::string& folder) {
   return {folder + "Sample.dpr", current, platform::IsSystemLeadByte};
 }
 
-// True once the file exists, false after `seconds`. The stand-in compiler and the
-// planted programs make their files whole at once (a rename, a touch), and it is the
-// last thing they do in the test's folder, so an existing file is a finished one.
+// True once the file exists, false after `seconds`. The stand-in compiler and the test
+// compiler make their files whole at once (a rename, an empty file), and it is the last
+// thing they do in the test's folder, so an existing file is a finished one.
 // The folder's change notification is armed before each look, so a file made between
 // the look and the wait still wakes it.
 inline bool WaitForFile(const std::string& path, int seconds) {
@@ -48,6 +49,29 @@ inline bool WaitForFile(const std::string& path, int seconds) {
   }
   FindCloseChangeNotification(change);
   return found || FileExists(path);
+}
+
+// True once no process runs a program of this file name (such as "brc32.exe"), false
+// after `seconds`. A program started unawaited holds its file until it has ended, so a
+// test waits for that before its folder goes; one that has ended is not found at all.
+inline bool WaitForProgramsToEnd(const std::string& fileName, int seconds) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  bool ended = true;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    const std::string path = entry.szExeFile;
+    if (lstrcmpiA(path.substr(path.find_last_of('\\') + 1).c_str(), fileName.c_str()) != 0) continue;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    if (!process) continue;
+    const LONG left = static_cast<LONG>(deadline - GetTickCount());
+    ended = WaitForSingleObject(process, left > 0 ? static_cast<DWORD>(left) : 0) == WAIT_OBJECT_0 && ended;
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
+  return ended;
 }
 
 }  // namespace testsupport

@@ -10,6 +10,7 @@
 #include "editor/core/vri_keys.h"
 #include "editor/core/vri_settings.h"
 #include "platform/lead_byte.h"
+#include "tests/support/version_resource.h"
 #include "tests/win32/win_temp_dir.h"
 
 namespace {
@@ -189,23 +190,42 @@ INSTANTIATE_TEST_SUITE_P(
                     BackupCase{"held by a reader", "--update-source", "[Version]\r\n", BackupCase::Shared, 2,
                                "使用中です"}));
 
-class StampCompile : public testing::TestWithParam<DWORD> {};
+struct CompileCase {
+  const char* compiler;  // copied into the project's folder as brc32.exe
+  std::string vri;
+  DWORD exit;            // the test compiler's is chosen
+  const char* message;   // in the errors
+};
+
+class StampCompile : public testing::TestWithParam<CompileCase> {};
 
 TEST_P(StampCompile, WaitsAndPassesTheCompilersExitCodeOn) {
-  Project project("[Version]\r\n");
+  const CompileCase& c = GetParam();
+  Project project(c.vri);
   const std::string compiler = project.dir / "brc32.exe";
-  ASSERT_TRUE(CopyFileA(TALLOWIN_TEST_COMPILER, compiler.c_str(), FALSE));
-  SetEnvironmentVariableA("TALLOWIN_TEST_COMPILER_EXIT", std::to_string(GetParam()).c_str());
+  ASSERT_TRUE(CopyFileA(c.compiler, compiler.c_str(), FALSE));
+  SetEnvironmentVariableA("TALLOWIN_TEST_COMPILER_EXIT", std::to_string(c.exit).c_str());
   const Result result = project.Run("--compile --update-source --compiler \"" + compiler + "\"");
   SetEnvironmentVariableA("TALLOWIN_TEST_COMPILER_EXIT", nullptr);
-  EXPECT_EQ(result.exit, GetParam()) << result.err;
-  EXPECT_NE(result.err.find("stand-in compiler: exit " + std::to_string(GetParam())), std::string::npos) << result.err;
-  const bool compiled = GetParam() == 0;
+  EXPECT_EQ(result.exit, c.exit) << result.err;
+  EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+  const bool compiled = c.exit == 0;
   EXPECT_EQ(FileExists(project.dir / "Version.RES"), compiled);
   EXPECT_EQ(ReadWholeFile(project.dir / "Sample.dpr") != kSource, compiled);  // a failed compile links nothing
+  if (compiled) {
+    const auto res = testsupport::ParseVersionRes(ReadWholeFile(project.dir / "Version.RES"));
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->fileVersionMS, 0x00010002u);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StampCompile, testing::Values(0u, 7u));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StampCompile,
+    testing::Values(CompileCase{TALLOWIN_BRC32, "[Version]\r\nFileVersion=1, 2, 0, 5\r\n", 0, ""},
+                    // The script's FILETYPE line is left without a value; the stand-in says so.
+                    CompileCase{TALLOWIN_BRC32, "[Version]\r\nFileType=9\r\n", 1,
+                                "Version.rc(5): error: FILETYPE without a value"},
+                    CompileCase{TALLOWIN_TEST_COMPILER, "[Version]\r\n", 7, "stand-in compiler: exit 7"}));
 
 TEST(StampProgramRun, TellsItsVersionFromItsOwnResource) {
   editor::IniText vri = editor::IniText::Load(TALLOWIN_RELEASE_DIR "/TalloVer.vri");

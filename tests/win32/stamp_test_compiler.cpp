@@ -1,16 +1,23 @@
-// A resource compiler stand-in for the batch program's tests, a Windows program so that
-// its end can be waited for under Wine: takes "-r SCRIPT", exits with the code in
-// TALLOWIN_TEST_COMPILER_EXIT, and on 0 writes SCRIPT's .RES beside it.
+// A resource compiler stand-in for the tests, a Windows program so that its end can be
+// waited for under Wine: takes "-r SCRIPT", exits with the code in
+// TALLOWIN_TEST_COMPILER_EXIT (saying so on standard error unless it is 0), and on 0
+// writes SCRIPT's .RES beside it (empty). With TALLOWIN_TEST_COMPILER_MARK naming a file,
+// it makes that file last, whatever its arguments, and says nothing: a test that starts
+// it unawaited sees from the file that it has run.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
   const char* exitText = std::getenv("TALLOWIN_TEST_COMPILER_EXIT");
   const int code = exitText ? std::atoi(exitText) : 0;
-  std::fprintf(stderr, "stand-in compiler: exit %d\n", code);
+  if (code != 0 && !std::getenv("TALLOWIN_TEST_COMPILER_MARK")) {
+    std::fprintf(stderr, "stand-in compiler: exit %d\n", code);
+  }
   if (code != 0 || argc != 3) return code != 0 ? code : 99;
   const std::string script = argv[2];
   const size_t dot = script.rfind('.');
@@ -19,4 +26,15 @@ int main(int argc, char** argv) {
   if (file == INVALID_HANDLE_VALUE) return 98;
   CloseHandle(file);
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int code = Run(argc, argv);
+  if (const char* mark = std::getenv("TALLOWIN_TEST_COMPILER_MARK")) {
+    HANDLE file = CreateFileA(mark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
+  return code;
 }

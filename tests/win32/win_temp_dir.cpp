@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdint>
 #include <stdexcept>
 
 namespace testsupport {
@@ -31,29 +30,6 @@ void RemoveTree(const std::string& dir) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Wine keeps a handle open to each program it starts that is no Windows program (the
-// stand-in compiler and the planted programs are shell scripts), so their files stay
-// pending deletion and the folder cannot go. Those handles, and only those, are closed.
-void CloseHandlesToProgramsIn(const std::string& dir) {
-  using FinalPathName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-  const auto finalPathName = reinterpret_cast<FinalPathName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
-  if (!finalPathName) return;
-  const std::string prefix = "\\\\?\\" + dir;
-  for (uintptr_t value = 4; value < 0x10000; value += 4) {
-    const HANDLE handle = reinterpret_cast<HANDLE>(value);
-    if (GetFileType(handle) != FILE_TYPE_DISK) continue;
-    char name[2 * MAX_PATH] = {};
-    const DWORD length = finalPathName(handle, name, sizeof name, 0);
-    if (length <= prefix.size() + 4 || length >= sizeof name) continue;
-    const std::string path(name, length);
-    if (lstrcmpiA(path.substr(0, prefix.size()).c_str(), prefix.c_str()) == 0 &&
-        lstrcmpiA(path.substr(length - 4).c_str(), ".exe") == 0) {
-      CloseHandle(handle);
-    }
-  }
-}
-
 std::string CurrentDirectory() {
   char dir[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, dir);
@@ -77,10 +53,6 @@ WinTempDir::~WinTempDir() {
   // keep it from going and change where relative paths of later tests point.
   SetCurrentDirectoryA(currentDirectory_.c_str());
   RemoveTree(path_);
-  if (Exists(path_)) {
-    CloseHandlesToProgramsIn(path_);
-    RemoveTree(path_);
-  }
   if (Exists(path_)) ADD_FAILURE() << "the test left " << path_ << " behind (a file still open there)";
 }
 

@@ -1,0 +1,99 @@
+#include "tools/hlpc/source_checks.h"
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "tools/hlpc/context_hash.h"
+#include "tools/hlpc/system_files.h"
+
+namespace hlpc {
+namespace {
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+std::string Hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
+  return text;
+}
+
+struct Named {
+  std::string context;
+  int line;
+};
+
+class Checker {
+ public:
+  Checker(Cp932Encoder& encoder, Diagnostics& diagnostics) : encoder_(encoder), diagnostics_(diagnostics) {}
+
+  void Check(const HelpSource& source) {
+    for (const Topic& topic : source.topics) Register(topic);
+    for (const Topic& topic : source.topics) {
+      for (const Paragraph& paragraph : topic.body) {
+        for (const Piece& piece : paragraph.pieces) {
+          if (piece.kind == Piece::Kind::kJumpStart && !Knows(piece.target)) {
+            Report(piece.line, "jump to unknown context string " + Quote(piece.target));
+          }
+        }
+      }
+    }
+    if (source.contents && !Knows(source.contents->value)) {
+      Report(source.contents->line, "@contents names no topic: " + Quote(source.contents->value));
+    }
+    if (source.caption) {
+      const auto caption = encoder_.TryEncode(source.caption->value);
+      if (caption && caption->size() > kCaptionSize) {
+        Report(source.caption->line, "@caption is " + std::to_string(caption->size()) +
+                                         " bytes in code page 932; a window caption holds at most " +
+                                         std::to_string(kCaptionSize));
+      }
+    }
+  }
+
+ private:
+  void Register(const Topic& topic) {
+    const auto title = encoder_.TryEncode(topic.title);
+    if (title && title->size() > kTitleSize) {
+      Report(topic.line, "topic title is " + std::to_string(title->size()) + " bytes in code page 932; at most " +
+                             std::to_string(kTitleSize));
+    }
+    if (topic.number) {
+      const auto [known, added] = numbers_.emplace(*topic.number, topic.line);
+      if (!added) {
+        Report(topic.line, "context number " + std::to_string(*topic.number) + " already used at line " +
+                               std::to_string(known->second));
+      }
+    }
+    // WinHelp knows a topic by the hash alone: equal hashes would make two topics one.
+    const uint32_t hash = ContextHash(topic.context);
+    const auto [known, added] = hashes_.emplace(hash, Named{topic.context, topic.line});
+    if (added) return;
+    if (known->second.context == topic.context) {
+      Report(topic.line, "context string " + Quote(topic.context) + " already used at line " +
+                             std::to_string(known->second.line));
+    } else {
+      Report(topic.line, "context strings " + Quote(known->second.context) + " (line " +
+                             std::to_string(known->second.line) + ") and " + Quote(topic.context) +
+                             " have the same hash " + Hex(hash));
+    }
+  }
+
+  // By hash, as WinHelp resolves them: letters match without regard to case.
+  bool Knows(const std::string& context) const { return hashes_.count(ContextHash(context)) != 0; }
+
+  void Report(int line, std::string message) { diagnostics_.push_back({line, std::move(message)}); }
+
+  Cp932Encoder& encoder_;
+  Diagnostics& diagnostics_;
+  std::map<uint32_t, int> numbers_;
+  std::map<uint32_t, Named> hashes_;
+};
+
+}  // namespace
+
+void CheckSource(const HelpSource& source, Cp932Encoder& encoder, Diagnostics& diagnostics) {
+  Checker(encoder, diagnostics).Check(source);
+}
+
+}  // namespace hlpc

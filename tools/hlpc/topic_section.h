@@ -1,0 +1,34 @@
+// The |TOPIC internal file: topic headers and text records laid out in 4 KB blocks.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/hlpc/text_record.h"
+
+namespace hlpc {
+
+// Uncompressed 4 KB blocks (|SYSTEM flags 0), each starting with a 12-byte header.
+constexpr size_t kTopicBlockSize = 4096;
+constexpr size_t kTopicBlockHeaderSize = 12;
+constexpr size_t kTopicBlockDataSize = kTopicBlockSize - kTopicBlockHeaderSize;
+
+struct TopicRecords {
+  std::string title;                // code page 932, for the topic header
+  std::vector<TopicLinkData> text;  // at least one; each at most kTopicBlockDataSize
+};
+
+struct PlacedTopic {
+  uint32_t offset;    // TOPICOFFSET of its header: what |CONTEXT, |CTXOMAP and |TTLBTREE hold
+  uint32_t position;  // TOPICPOS of its header
+};
+
+struct TopicSection {
+  std::string bytes;
+  std::vector<PlacedTopic> topics;
+};
+
+TopicSection WriteTopicSection(const std::vector<TopicRecords>& topics);
+
+}  // namespace hlpc
