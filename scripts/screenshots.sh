@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the windows (editor, options dialog, About box, save
-# question) while the window tests run, and puts them as PNG files in docs/.
+# question) while the window tests run, and of Wine's help viewer showing the topic that
+# F1 opens (while the end-to-end help test runs), and puts them as PNG files in docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
@@ -14,6 +15,12 @@ prefix="$PWD/build/$preset/wineprefix"
 xvfb-run -a -s "-screen 0 1024x768x24" env TALLOWIN_SCREENSHOTS="Z:${shots//\//\\}" \
   "${wine[@]}" "$prefix" "build/$preset/tests/win32/editor_ui_tests.exe" \
   --gtest_filter='*OpensWithInitialValues*:*AcceptingTheOptions*:*ContentsAndAbout*:*AsksWhetherToSave/0' >/dev/null
+# Without a window manager under Xvfb, Wine draws the viewer's title bar only when told to.
+x11='HKCU\Software\Wine\X11 Driver'
+"${wine[@]}" "$prefix" reg add "$x11" /v Decorated /d N /f >/dev/null
+xvfb-run -a -s "-screen 0 1024x768x24" env TALLOWIN_SCREENSHOTS="Z:${shots//\//\\}" \
+  "${wine[@]}" "$prefix" "build/$preset/tests/win32/e2e_tests.exe" --gtest_filter='*F1AndTheHelpButton*' >/dev/null
+"${wine[@]}" "$prefix" reg delete "$x11" /v Decorated /f >/dev/null
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 mkdir -p docs
 for bmp in "$shots"/*.bmp; do

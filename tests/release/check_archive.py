@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Builds the release archive with CPack, as the README's release command does, into a
 temporary folder, opens it and checks what a user gets: the files, the read-me in code
-page 932 with CR LF, the binaries exactly as built, and their version resources.
+page 932 with CR LF, the binaries and the help file exactly as built, and the binaries'
+version resources.
 
 Usage: check_archive.py BUILD_DIR SHIPPED_DIR VRI_DIR
 """
@@ -48,8 +49,12 @@ with tempfile.TemporaryDirectory() as work:
             readme = z.read(name + '/README.txt').decode('cp932', 'replace') if name + '/README.txt' in members else ''
             for topic in ('インストール', '登録の解除', 'Quelvar.hlp', 'TalloVer.exe', 'HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\2.0\\Experts'):
                 check(topic in readme, 'the read-me speaks of %s' % topic)
+            help_file = name + '/Quelvar.hlp'
+            check(help_file in members, 'the archive holds the help file Quelvar.hlp')
+            if help_file in members:
+                check(z.read(help_file)[:4] == b'\x3f\x5f\x03\x00', 'Quelvar.hlp is a WinHelp file')
             binaries = [m for m in members if m.endswith(('.dll', '.exe'))]
-            for member in binaries:
+            for member in binaries + ([help_file] if help_file in members else []):
                 base = os.path.basename(member)
                 check(z.read(member) == open(os.path.join(shipped, base), 'rb').read(),
                       '%s in the archive is the file built' % base)

@@ -7,12 +7,15 @@
 #include <functional>
 
 #include "tests/support/version_resource.h"
+#include "tests/win32/help_viewer.h"
 #include "tests/win32/real_compile.h"
+#include "tests/win32/registry_snapshot.h"
 #include "tests/win32/ui_script.h"
 #include "tests/win32/win_temp_dir.h"
 
 namespace {
 
+using testsupport::ClickWindow;
 using testsupport::PressKey;
 using testsupport::ReadWholeFile;
 
@@ -126,6 +129,11 @@ bool PressUntil(HWND window, const std::function<void()>& keys, const std::funct
 
 class TypicalUse : public testing::Test {
  protected:
+  // The host's keys as they were: on a machine with the real IDE, its add-in list and
+  // install key survive the test.
+  testsupport::RegistrySnapshot addIns{HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\2.0\\Experts"};
+  testsupport::RegistrySnapshot install{HKEY_LOCAL_MACHINE, "Software\\Borland\\Delphi\\2.0"};
+
   void SetUp() override {
     char demo[MAX_PATH] = {};
     if (GetEnvironmentVariableA("TALLOWIN_DEMO_OUT", demo, sizeof demo)) {
@@ -172,6 +180,21 @@ class TypicalUse : public testing::Test {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Settle(window);  // the other process has painted once it answers
     testsupport::SaveWindowImage(window, root + name + ".bmp");
+  }
+  // The viewer beside the editor (which stays on top), for the screenshots.
+  void ShotOfViewer(HWND editor) {
+    char folder[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("TALLOWIN_SCREENSHOTS", folder, sizeof folder)) return;
+    RECT r;
+    GetWindowRect(editor, &r);
+    SetWindowPos(editor, nullptr, GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left), 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND viewer = testsupport::HelpViewer();
+    SetWindowPos(viewer, HWND_TOP, 0, 0, 640, 560, 0);
+    Settle(viewer);
+    RedrawWindow(viewer, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle(viewer);
+    testsupport::SaveWindowImage(viewer, std::string(folder) + "\\help.bmp");
   }
   HWND ChooseCommand(const std::string& caption) {
     HWND editor = nullptr;
@@ -245,6 +268,70 @@ TEST_F(TypicalUse, FromInstallationToTheLinkedVersionResource) {
   PostMessageA(hostWindow, WM_CLOSE, 0, 0);
   EXPECT_EQ(host.Wait(30), 0u);
   EXPECT_NE(Log().find("ended"), std::string::npos);
+}
+
+// The window with the keyboard focus in the thread of `window`.
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// No message box of any program is open (the viewer reports a missing file or topic so).
+bool NoMessageBox() {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (IsWindowVisible(w) && std::string(cls) == "#32770") return false;
+  }
+  return true;
+}
+
+// The help file where the read-me puts it, beside the host's program: F1 on a field and the
+// Help button open Wine's own viewer on their topics, showing the help source's text.
+TEST_F(TypicalUse, F1AndTheHelpButtonShowTheirTopicsInTheViewer) {
+  const std::string helpFile = root + "Delphi 2.0\\Bin\\Quelvar.hlp";
+  ASSERT_TRUE(CopyFileA(TALLOWIN_SHIPPED "/Quelvar.hlp", helpFile.c_str(), FALSE));
+  InstallAndStart("\"" + project + "\"");
+  const std::string caption = "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ - " + root + "Work\\Version.rc";
+  HWND editor = ChooseCommand(caption);
+  ASSERT_NE(editor, nullptr);
+  const struct {
+    const char* what;
+    HWND field;  // clicked, then F1; or null for the Help button
+    int topic;
+  } requests[] = {
+      {"F1 on Edit4", ChildAt(editor, 102, 123), 15},
+      {"F1 on SpinEdit7", ChildAt(editor, 194, 240), 20},
+      {"the Help button", nullptr, 1},
+  };
+  for (const auto& request : requests) {
+    const std::wstring expected = testsupport::HelpSourceText(TALLOWIN_HELP_SOURCE, request.topic);
+    ASSERT_FALSE(expected.empty()) << request.topic;
+    if (request.field) {  // the click has given the field the focus before F1 is pressed
+      ASSERT_TRUE(PressUntil(editor, [&] { ClickWindow(request.field); }, [&] {
+        return FocusIn(editor) == request.field || GetParent(FocusIn(editor)) == request.field;
+      })) << request.what;
+    }
+    std::wstring shown;
+    const auto ask = [&] {
+      if (request.field) PressKey(VK_F1); else ClickWindow(ChildAt(ChildAt(editor, 0, 0), 160, 4));
+    };
+    EXPECT_TRUE(PressUntil(editor, ask, [&] {
+      shown = testsupport::HelpViewerText();
+      return testsupport::Squeezed(shown) == testsupport::Squeezed(expected);
+    })) << request.what << " shows:\n" << testsupport::Narrow(shown) << "\ninstead of topic " << request.topic;
+    EXPECT_EQ(testsupport::HelpViewerCaption(), testsupport::HelpSourceCaption(TALLOWIN_HELP_SOURCE));
+    EXPECT_TRUE(NoMessageBox()) << request.what;
+    if (request.topic == 15) ShotOfViewer(editor);
+  }
+  // The viewer keeps the file open: it is asked to quit, as the add-in never does.
+  WinHelpA(nullptr, helpFile.c_str(), HELP_QUIT, 0);
+  EXPECT_TRUE(WaitFor([] { return testsupport::HelpViewer() == nullptr; }, 30));
+  ASSERT_TRUE(PressUntil(editor, [] { PressKey(VK_ESCAPE); },
+                         [&] { return WindowOf(host.info.dwProcessId, caption) == nullptr; }));
+  PostMessageA(hostWindow, WM_CLOSE, 0, 0);
+  EXPECT_EQ(host.Wait(30), 0u);
 }
 
 TEST_F(TypicalUse, TheCommandWithoutAProjectSaysSo) {
