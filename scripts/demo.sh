@@ -28,11 +28,12 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
   work="$out/interactive"
   mkdir -p "$work/Tallowin" "$work/Delphi 2.0/Bin" "$work/Work"
   cp "$shipped/Setup.exe" "$shipped/Tallowin.dll" "$work/Tallowin/"
-  cp "$build/hostsim/standin_host.exe" "$build/hostsim/brc32.exe" "$work/Delphi 2.0/Bin/"
+  # The help file goes beside the host's program, as the read-me tells users.
+  cp "$build/hostsim/standin_host.exe" "$build/hostsim/brc32.exe" "$shipped/Quelvar.hlp" "$work/Delphi 2.0/Bin/"
   [ -f "$work/Work/Sample.dpr" ] || printf 'program Sample;\r\n\r\nuses\r\n  Forms;\r\n\r\n{$R *.RES}\r\n\r\nbegin\r\n  Application.Initialize;\r\n  Application.Run;\r\nend.\r\n' > "$work/Work/Sample.dpr"
   "${wine[@]}" "$prefix" "$work/Delphi 2.0/Bin/standin_host.exe" /register
   "${wine[@]}" "$prefix" "$work/Tallowin/Setup.exe"
-  echo "The stand-in host opens $work/Work/Sample.dpr; choose 編集 > ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ (Shift+Alt+V)."
+  echo "The stand-in host opens $work/Work/Sample.dpr; choose 編集 > ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ (Shift+Alt+V); F1 opens the help."
   exec "${wine[@]}" "$prefix" "$work/Delphi 2.0/Bin/standin_host.exe" "$work/Work/Sample.dpr"
 fi
 
