@@ -292,6 +292,15 @@ bool NoMessageBox() {
 TEST_F(TypicalUse, F1AndTheHelpButtonShowTheirTopicsInTheViewer) {
   const std::string helpFile = root + "Delphi 2.0\\Bin\\Quelvar.hlp";
   ASSERT_TRUE(CopyFileA(TALLOWIN_SHIPPED "/Quelvar.hlp", helpFile.c_str(), FALSE));
+  // The viewer keeps the file open, and the add-in never closes it: it is asked to quit, on
+  // every path, so that the test's folder can go.
+  const struct QuitViewer {
+    const std::string& file;
+    ~QuitViewer() {
+      if (testsupport::HelpViewer()) WinHelpA(nullptr, file.c_str(), HELP_QUIT, 0);
+      WaitFor([] { return testsupport::HelpViewer() == nullptr; }, 30);
+    }
+  } quitViewer{helpFile};
   InstallAndStart("\"" + project + "\"");
   const std::string caption = "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ - " + root + "Work\\Version.rc";
   HWND editor = ChooseCommand(caption);
@@ -325,9 +334,6 @@ TEST_F(TypicalUse, F1AndTheHelpButtonShowTheirTopicsInTheViewer) {
     EXPECT_TRUE(NoMessageBox()) << request.what;
     if (request.topic == 15) ShotOfViewer(editor);
   }
-  // The viewer keeps the file open: it is asked to quit, as the add-in never does.
-  WinHelpA(nullptr, helpFile.c_str(), HELP_QUIT, 0);
-  EXPECT_TRUE(WaitFor([] { return testsupport::HelpViewer() == nullptr; }, 30));
   ASSERT_TRUE(PressUntil(editor, [] { PressKey(VK_ESCAPE); },
                          [&] { return WindowOf(host.info.dwProcessId, caption) == nullptr; }));
   PostMessageA(hostWindow, WM_CLOSE, 0, 0);
