@@ -16,11 +16,22 @@ xvfb-run -a -s "-screen 0 1024x768x24" env TALLOWIN_SCREENSHOTS="Z:${shots//\//\
   "${wine[@]}" "$prefix" "build/$preset/tests/win32/editor_ui_tests.exe" \
   --gtest_filter='*OpensWithInitialValues*:*AcceptingTheOptions*:*ContentsAndAbout*:*AsksWhetherToSave/0' >/dev/null
 # Without a window manager under Xvfb, Wine draws the viewer's title bar only when told to.
+# The prefix is shared with the tests: its setting is put back as it was found.
 x11='HKCU\Software\Wine\X11 Driver'
+decorated=$("${wine[@]}" "$prefix" reg query "$x11" /v Decorated 2>/dev/null | tr -d '\r' | awk '$1 == "Decorated" { print $3 }' || true)
+restore_decorated() {
+  if [ -n "$decorated" ]; then
+    "${wine[@]}" "$prefix" reg add "$x11" /v Decorated /d "$decorated" /f >/dev/null
+  else
+    "${wine[@]}" "$prefix" reg delete "$x11" /v Decorated /f >/dev/null 2>&1 || true
+  fi
+}
+trap restore_decorated EXIT
 "${wine[@]}" "$prefix" reg add "$x11" /v Decorated /d N /f >/dev/null
 xvfb-run -a -s "-screen 0 1024x768x24" env TALLOWIN_SCREENSHOTS="Z:${shots//\//\\}" \
   "${wine[@]}" "$prefix" "build/$preset/tests/win32/e2e_tests.exe" --gtest_filter='*F1AndTheHelpButton*' >/dev/null
-"${wine[@]}" "$prefix" reg delete "$x11" /v Decorated /f >/dev/null
+restore_decorated
+trap - EXIT
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 mkdir -p docs
 for bmp in "$shots"/*.bmp; do
