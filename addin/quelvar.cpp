@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "addin/globals.h"
+#include "host/host_call.h"
 #include "host/host_ref.h"
 #include "addin/title.h"
 #include "platform/lead_byte.h"
@@ -23,7 +24,11 @@ const char kIDString[] = "Orbelane.VersionResourceExpert";
 // is gone finds nothing here and does nothing.
 TQuelvar* liveExpert = nullptr;
 
-// Runs a host-called operation; a failure goes to the host instead of across.
+using hostapi::Call;
+
+// Runs a host-called operation; a failure goes to the host instead of across. Every call
+// into the host inside goes through hostapi::Call, so the host's own OS exceptions arrive
+// here as base::Error too.
 template <typename F>
 void AtHostBoundary(F&& operation) {
   try {
@@ -45,12 +50,12 @@ uint8_t InitExpert(TIHostServices* services, TExpertRegisterProc registerProc,
   HostServices = services;
   AtHostBoundary([registerProc] {
     ui::Application& app = ui::Application::Get();
-    app.SetOwner(HostServices->GetHostWindow());
+    app.SetOwner(Call([] { return HostServices->GetHostWindow(); }));
     char path[MAX_PATH] = {};
     GetModuleFileNameA(app.instance(), path, MAX_PATH);
     app.SetTitle(AddInTitle(path, platform::IsSystemLeadByte));
     TQuelvar* expert = new TQuelvar();
-    if (registerProc) registerProc(expert);
+    if (registerProc) Call([&] { return registerProc(expert); });
   });
   return 1;
 }
@@ -58,7 +63,7 @@ uint8_t InitExpert(TIHostServices* services, TExpertRegisterProc registerProc,
 void ReportException(const std::string& message) {
   if (!HostServices) return;
   try {
-    HostServices->ReportError(message.c_str());
+    Call([&message] { HostServices->ReportError(message.c_str()); });
   } catch (...) {
     // The host failed to show the message; there is nowhere else to report it.
   }
@@ -76,23 +81,26 @@ TQuelvar::~TQuelvar() {
   if (EditVersionResource) {
     TIMenuItemIntf* item = EditVersionResource;
     EditVersionResource = nullptr;
-    AtHostBoundary([item] { item->Release(); });
+    HostRef<TIMenuItemIntf> given(item);  // released through the guard
   }
 }
 
 void TQuelvar::InsertMenuCommand() {
   if (!HostServices) return;
-  HostRef<TIMenuBarIntf> menu(HostServices->GetMenuBar());
+  HostRef<TIMenuBarIntf> menu(Call([] { return HostServices->GetMenuBar(); }));
   if (!menu) return;
-  HostRef<TIMenuItemIntf> topItems(menu->GetTopItems());
+  HostRef<TIMenuItemIntf> topItems(Call([&] { return menu->GetTopItems(); }));
   if (!topItems) return;
-  HostRef<TIMenuItemIntf> objectItem(menu->FindItemByName(hostapi::kObjectItemName));
+  HostRef<TIMenuItemIntf> objectItem(Call([&] { return menu->FindItemByName(hostapi::kObjectItemName); }));
   if (!objectItem) return;
-  HostRef<TIMenuItemIntf> owner(objectItem->GetOwnerItem());
+  HostRef<TIMenuItemIntf> owner(Call([&] { return objectItem->GetOwnerItem(); }));
   if (!owner) return;
   const TIMenuClickEvent onClick{&TQuelvar::EditVersionResourceClick, this};
-  EditVersionResource = owner->InsertChild(objectItem->GetPosition() + 1, kMenuCaption, hostapi::kVersionItemName, "",
-                                           kMenuShortCut, 0, 0, kMenuFlags, onClick);
+  const int32_t index = Call([&] { return objectItem->GetPosition(); }) + 1;
+  EditVersionResource = Call([&] {
+    return owner->InsertChild(index, kMenuCaption, hostapi::kVersionItemName, "", kMenuShortCut, 0, 0, kMenuFlags,
+                              onClick);
+  });
 }
 
 int32_t HOSTAPI TQuelvar::AddRef() { return ++refCount_; }
@@ -129,7 +137,7 @@ const char* HOSTAPI TQuelvar::GetIDString() { return kIDString; }
 
 void HOSTAPI TQuelvar::Execute() {
   AtHostBoundary([] {
-    const char* name = HostServices ? HostServices->GetProjectFileName() : nullptr;
+    const char* name = HostServices ? Call([] { return HostServices->GetProjectFileName(); }) : nullptr;
     if (!name || !*name) {
       ui::MessageDlg(kNoProjectText, ui::DialogType::Error, MB_OK, 0);
       return;

@@ -2,6 +2,7 @@
 #pragma once
 #include <utility>
 
+#include "host/host_call.h"
 #include "host/host_intf.h"
 
 template <typename T>
@@ -19,8 +20,16 @@ class HostRef {
   T& operator*() const { return *object_; }
   explicit operator bool() const { return object_ != nullptr; }
 
-  void reset() {
-    if (object_) std::exchange(object_, nullptr)->Release();
+  // The release goes through the guard; should the host fail in it, the object is given
+  // back all the same and the failure is dropped: a release runs while unwinding, where a
+  // second error would end the process, and the host that failed cannot be told.
+  void reset() noexcept {
+    if (!object_) return;
+    T* object = std::exchange(object_, nullptr);
+    try {
+      hostapi::Call([object] { return object->Release(); });
+    } catch (...) {
+    }
   }
 
  private:

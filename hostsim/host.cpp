@@ -87,8 +87,15 @@ Fault Host::Check(std::string_view operation) {
   const int n = ++counted->second;
   auto it = faults_.find(operation);
   if (it == faults_.end() || n <= it->second.succeedingCalls) return Fault::None;
-  if (it->second.fault == Fault::Raise) throw HostFailure(std::string(operation));
-  return it->second.fault;
+  switch (it->second.fault) {
+    case Fault::Raise:
+      raised_.push_back(std::make_unique<LanguageException>("host failure in " + std::string(operation)));
+      RaiseLanguageException(*raised_.back());
+    case Fault::AccessViolation:
+      RaiseAccessViolation();
+    default:
+      return it->second.fault;
+  }
 }
 
 int Host::calls(std::string_view operation) const {

@@ -9,18 +9,14 @@
 #include <vector>
 
 #include "host/host_intf.h"
-#include "base/error.h"
 #include "hostsim/ledger.h"
+#include "hostsim/raise.h"
 
 namespace hostsim {
 
-// A failure raised by an operation of the stand-in host.
-class HostFailure : public base::Error {
- public:
-  explicit HostFailure(const std::string& operation) : base::Error("host failure in " + operation) {}
-};
-
-enum class Fault { None, ReturnNull, Raise };
+// What an injected failure does: return null, raise the host language's exception
+// (message "host failure in " and the operation), or fault with an access violation.
+enum class Fault { None, ReturnNull, Raise, AccessViolation };
 
 struct MenuNode {
   std::string name;
@@ -97,7 +93,8 @@ class Host {
   // From the call after `succeedingCalls` on, `operation` returns null or raises.
   void SetFault(const std::string& operation, Fault fault, int succeedingCalls = 0);
   void ClearFaults() { faults_.clear(); }
-  // Counts the call and returns the fault in force; raises for Fault::Raise.
+  // Counts the call and returns the fault in force; raises for Fault::Raise and faults
+  // for Fault::AccessViolation, as the host does (see hostsim/raise.h).
   Fault Check(std::string_view operation);
   int calls(std::string_view operation) const;
 
@@ -119,6 +116,7 @@ class Host {
   std::map<std::string, FaultRule, std::less<>> faults_;
   std::map<std::string, int, std::less<>> calls_;
   std::vector<std::unique_ptr<SimBase>> objects_;
+  std::vector<std::unique_ptr<LanguageException>> raised_;  // alive while anyone may read them
   TIHostServices* services_ = nullptr;
 };
 

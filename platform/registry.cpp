@@ -7,14 +7,14 @@
 namespace platform {
 
 RegistryApi& Registry() {
-  static RegistryApi api{&RegOpenKeyExA, &RegQueryValueExA, &RegSetValueExA, &RegCloseKey};
+  static RegistryApi api{&RegOpenKeyExA, &RegQueryValueExA, &RegCloseKey};
   return api;
 }
 
 bool RegistryKey::Open(const std::string& path) {
   Close();
   HKEY key = nullptr;
-  if (Registry().openKey(root_, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
+  if (Registry().openKey(root_, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
   key_ = key;
   return true;
 }
@@ -41,13 +41,6 @@ std::string RegistryKey::ReadString(const std::string& name) {
     return {};
   }
   return std::string(data.data());
-}
-
-void RegistryKey::WriteString(const std::string& name, const std::string& value) {
-  if (!key_ || Registry().setValue(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                   static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS) {
-    throw base::Error(base::FormatText("'%s' の設定に失敗しました", name));
-  }
 }
 
 }  // namespace platform

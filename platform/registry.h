@@ -1,4 +1,4 @@
-// A registry key opened for one operation and closed at its end. The Windows calls go
+// A registry key opened for reading during one operation and closed at its end. The Windows calls go
 // through a table that tests may replace, since refusals cannot be produced under Wine.
 #pragma once
 #include <windows.h>
@@ -10,7 +10,6 @@ namespace platform {
 struct RegistryApi {
   LONG(WINAPI* openKey)(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
   LONG(WINAPI* queryValue)(HKEY, LPCSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
-  LONG(WINAPI* setValue)(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD);
   LONG(WINAPI* closeKey)(HKEY);
 };
 
@@ -24,7 +23,8 @@ class RegistryKey {
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
 
-  // Opens an existing key with full access; false when it is missing or refused.
+  // Opens an existing key for reading values only (an ordinary user may read the
+  // machine's keys but not write them); false when it is missing or refused.
   bool Open(const std::string& path);
   void Close();
   bool IsOpen() const { return key_ != nullptr; }
@@ -33,8 +33,6 @@ class RegistryKey {
   // text raises "'%s' のﾃﾞｰﾀ型が不正です". A text stored without its terminating NUL is
   // read whole.
   std::string ReadString(const std::string& name);
-  // Raises "'%s' の設定に失敗しました" when the value cannot be written.
-  void WriteString(const std::string& name, const std::string& value);
 
  private:
   HKEY root_;

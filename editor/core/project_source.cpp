@@ -51,18 +51,19 @@ SourceUpdate UpdateProjectSource(TIHostServices& services, bool include,
     result.outcome = SourceUpdate::Outcome::Unchanged;
     return result;
   }
-  const char* projectName = services.GetProjectFileName();
+  using hostapi::Call;
+  const char* projectName = Call([&] { return services.GetProjectFileName(); });
   const std::string project = projectName ? projectName : "";
 
-  HostRef<TISourceModuleIntf> module(services.OpenSourceModule(project.c_str()));
+  HostRef<TISourceModuleIntf> module(Call([&] { return services.OpenSourceModule(project.c_str()); }));
   if (!module) return result;
-  HostRef<TIEditBufferIntf> buffer(module->GetEditBuffer());
+  HostRef<TIEditBufferIntf> buffer(Call([&] { return module->GetEditBuffer(); }));
   if (!buffer) return result;
-  HostRef<TIBufferReader> reader(buffer->NewReader());
+  HostRef<TIBufferReader> reader(Call([&] { return buffer->NewReader(); }));
   if (!reader) return result;
 
   const auto read = [&reader](int32_t position, char* block, int32_t count) {
-    return reader->ReadChars(position, block, count);
+    return Call([&] { return reader->ReadChars(position, block, count); });
   };
   const SourceEdit edit = PlanSourceEdit(include, scriptPath, lead, read);
   result.charsRead = edit.charsRead;
@@ -73,14 +74,14 @@ SourceUpdate UpdateProjectSource(TIHostServices& services, bool include,
   }
 
   reader.reset();  // the reader and the writer never exist at the same time
-  HostRef<TIBufferWriter> writer(buffer->NewWriter());
+  HostRef<TIBufferWriter> writer(Call([&] { return buffer->NewWriter(); }));
   if (!writer) return result;
-  writer->KeepUpTo(edit.position);
+  Call([&] { writer->KeepUpTo(edit.position); });
   if (edit.kind == SourceEdit::Kind::Insert) {
-    writer->InsertText(edit.inserted.c_str());
+    Call([&] { writer->InsertText(edit.inserted.c_str()); });
     result.outcome = SourceUpdate::Outcome::Inserted;
   } else {
-    writer->SkipUpTo(edit.position + edit.removed);
+    Call([&] { writer->SkipUpTo(edit.position + edit.removed); });
     result.outcome = SourceUpdate::Outcome::Removed;
   }
   result.position = edit.position;

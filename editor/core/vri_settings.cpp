@@ -1,6 +1,7 @@
 #include "editor/core/vri_settings.h"
 
 #include "base/int_text.h"
+#include "host/host_call.h"
 #include "editor/core/vri_keys.h"
 
 namespace editor {
@@ -74,7 +75,7 @@ void SaveSettings(IniFile& ini, SettingsView& view) {
 }
 
 std::string CurrentVriFileName(TIHostServices& services, base::LeadByteTest lead) {
-  const char* project = services.GetProjectFileName();
+  const char* project = hostapi::Call([&] { return services.GetProjectFileName(); });
   return base::VriFileName(project ? project : "", lead);
 }
 

@@ -9,6 +9,7 @@
 #include "editor/core/project_source.h"
 #include "editor/core/resource_compile.h"
 #include "editor/window/toolbar_icons.h"
+#include "host/host_call.h"
 #include "editor/core/vri_settings.h"
 #include "platform/lead_byte.h"
 #include "platform/process_start.h"
@@ -142,7 +143,8 @@ void TVerMainForm::FormCreate() {
 }
 
 std::optional<std::string> TVerMainForm::ProjectFileName() const {
-  const char* name = Services ? Services->GetProjectFileName() : nullptr;
+  if (!Services) return std::nullopt;
+  const char* name = hostapi::Call([this] { return Services->GetProjectFileName(); });
   if (!name) return std::nullopt;
   return std::string(name);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/error.h"
+#include "host/host_call.h"
 #include "host/host_ref.h"
 #include "hostsim/host.h"
 
@@ -86,7 +88,7 @@ TEST(StandInHost, FaultsApplyFromTheChosenCallOn) {
   EXPECT_TRUE(first);
   EXPECT_FALSE(HostRef<TIMenuBarIntf>(host.services()->GetMenuBar()));
   host.SetFault("GetMenuBar", Fault::Raise);
-  EXPECT_THROW(host.services()->GetMenuBar(), hostsim::HostFailure);
+  EXPECT_THROW(hostapi::Call([&] { return host.services()->GetMenuBar(); }), base::Error);
   host.ClearFaults();
   EXPECT_TRUE(HostRef<TIMenuBarIntf>(host.services()->GetMenuBar()));
   first.reset();

@@ -2,7 +2,9 @@
 
 #include "editor/core/project_source.h"
 #include "editor/core/resource_directive.h"
+#include "base/error.h"
 #include "hostsim/host.h"
+#include "tests/support/host_failures.h"
 #include "tests/support/memory_source_file.h"
 
 namespace {
@@ -201,27 +203,47 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct FaultCase {
   const char* operation;
-  Fault fault;
   int succeedingCalls;
   bool include;
-  bool raises;
 };
 
-class ProjectSourceFaults : public testing::TestWithParam<FaultCase> {};
+// A host object that is not there: nothing is done and nothing is left held.
+class ProjectSourceNulls : public testing::TestWithParam<FaultCase> {};
 
-TEST_P(ProjectSourceFaults, ReleaseEverythingAndLeaveTheTextAlone) {
+TEST_P(ProjectSourceNulls, ReleaseEverythingAndLeaveTheTextAlone) {
   const FaultCase& c = GetParam();
   const std::string text = c.include ? "{$R *.RES}\r\nend." : "{$R VERSION.RES}\r\nend.";
   Host host;
   host.projectFileName = kProject;
   host.OpenModule(kProject, text);
-  host.SetFault(c.operation, c.fault, c.succeedingCalls);
-  if (c.raises) {
-    EXPECT_THROW(editor::UpdateProjectSource(*host.services(), c.include, kScript, IsCp932LeadByte),
-                 hostsim::HostFailure);
-  } else {
-    EXPECT_EQ(editor::UpdateProjectSource(*host.services(), c.include, kScript, IsCp932LeadByte).outcome,
-              SourceUpdate::Outcome::NoSource);
+  host.SetFault(c.operation, Fault::ReturnNull, c.succeedingCalls);
+  EXPECT_EQ(editor::UpdateProjectSource(*host.services(), c.include, kScript, IsCp932LeadByte).outcome,
+            SourceUpdate::Outcome::NoSource);
+  EXPECT_EQ(host.FindModule(kProject)->text, text) << c.operation;
+  EXPECT_EQ(host.ledger.Problems(), "") << c.operation;
+  EXPECT_EQ(host.servicesRefs(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProjectSourceNulls,
+                         testing::Values(FaultCase{"OpenSourceModule", 0, true}, FaultCase{"GetEditBuffer", 0, true},
+                                         FaultCase{"NewReader", 0, true}, FaultCase{"NewWriter", 0, true}));
+
+// A host operation that fails as the host fails (its language's exception, or an access
+// violation): our error with the host's message, everything released, the text as it was.
+class ProjectSourceFaults : public testing::TestWithParam<std::tuple<FaultCase, Fault>> {};
+
+TEST_P(ProjectSourceFaults, ReleaseEverythingAndLeaveTheTextAlone) {
+  const auto& [c, fault] = GetParam();
+  const std::string text = c.include ? "{$R *.RES}\r\nend." : "{$R VERSION.RES}\r\nend.";
+  Host host;
+  host.projectFileName = kProject;
+  host.OpenModule(kProject, text);
+  host.SetFault(c.operation, fault, c.succeedingCalls);
+  try {
+    editor::UpdateProjectSource(*host.services(), c.include, kScript, IsCp932LeadByte);
+    ADD_FAILURE() << c.operation << ": nothing raised";
+  } catch (const base::Error& e) {
+    EXPECT_EQ(e.what(), testsupport::FailureMessage(fault, c.operation));
   }
   EXPECT_EQ(host.FindModule(kProject)->text, text) << c.operation;
   EXPECT_EQ(host.ledger.Problems(), "") << c.operation;
@@ -230,20 +252,12 @@ TEST_P(ProjectSourceFaults, ReleaseEverythingAndLeaveTheTextAlone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProjectSourceFaults,
-    testing::Values(FaultCase{"GetProjectFileName", Fault::Raise, 0, true, true},
-                    FaultCase{"OpenSourceModule", Fault::ReturnNull, 0, true, false},
-                    FaultCase{"OpenSourceModule", Fault::Raise, 0, true, true},
-                    FaultCase{"GetEditBuffer", Fault::ReturnNull, 0, true, false},
-                    FaultCase{"GetEditBuffer", Fault::Raise, 0, false, true},
-                    FaultCase{"NewReader", Fault::ReturnNull, 0, true, false},
-                    FaultCase{"NewReader", Fault::Raise, 0, true, true},
-                    FaultCase{"ReadChars", Fault::Raise, 0, true, true},
-                    FaultCase{"ReadChars", Fault::Raise, 1, true, true},
-                    FaultCase{"NewWriter", Fault::ReturnNull, 0, true, false},
-                    FaultCase{"NewWriter", Fault::Raise, 0, false, true},
-                    FaultCase{"KeepUpTo", Fault::Raise, 0, true, true},
-                    FaultCase{"InsertText", Fault::Raise, 0, true, true},
-                    FaultCase{"SkipUpTo", Fault::Raise, 0, false, true}));
+    testing::Combine(testing::Values(FaultCase{"GetProjectFileName", 0, true}, FaultCase{"OpenSourceModule", 0, true},
+                                     FaultCase{"GetEditBuffer", 0, false}, FaultCase{"NewReader", 0, true},
+                                     FaultCase{"ReadChars", 0, true}, FaultCase{"ReadChars", 1, true},
+                                     FaultCase{"NewWriter", 0, false}, FaultCase{"KeepUpTo", 0, true},
+                                     FaultCase{"InsertText", 0, true}, FaultCase{"SkipUpTo", 0, false}),
+                     testing::ValuesIn(testsupport::kRaisingFaults)));
 
 TEST(ProjectSource, ProjectNotOpenAsModuleMeansNoUpdate) {
   Host host;

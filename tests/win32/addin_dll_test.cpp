@@ -5,6 +5,7 @@
 
 #include "host/host_ref.h"
 #include "hostsim/host.h"
+#include "tests/support/host_failures.h"
 #include "tests/win32/ui_script.h"
 #include "tests/win32/win_temp_dir.h"
 
@@ -195,5 +196,94 @@ TEST_F(AddInDll, AfterTheAddInObjectIsGoneTheCommandDoesNothing) {
   EXPECT_TRUE(host.Click("EditVersionItem"));
   EXPECT_TRUE(host.reportedErrors.empty());
 }
+
+// The host's failures as the IDE raises them (its language's exception, an access
+// violation), through the shipped library: nothing crosses back into the host, the message
+// is reported where our own error's would be, the host's window takes input again, every
+// host object is given back once, and the command works afterwards.
+class HostFailuresFromOutside : public AddInDll, public testing::WithParamInterface<Fault> {
+ protected:
+  void SetUp() override {
+    AddInDll::SetUp();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "StandInHostMain";
+    RegisterClassA(&wc);
+    host.hostWindow = CreateWindowExA(0, "StandInHostMain", "Delphi 2.0", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                      300, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(host.hostWindow);
+    AddInDll::TearDown();
+  }
+  std::string EditorCaption() const { return "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ - " + dir->path() + "Version.rc"; }
+  // Chooses the command and closes the window it opens; true when it opened.
+  bool CommandOpensTheWindow() {
+    bool opened = false;
+    UiScript script({[&] {
+      HWND editor = FindTopWindow(EditorCaption());
+      opened = editor != nullptr;
+      if (editor) PostMessageA(editor, WM_CLOSE, 0, 0);
+    }});
+    return script.Run([this] { host.Click("EditVersionItem"); }) && opened;
+  }
+};
+
+TEST_P(HostFailuresFromOutside, DuringTheEntry) {
+  host.SetFault("GetMenuBar", GetParam());
+  EXPECT_EQ(Init(host.services()), 1);
+  EXPECT_EQ(host.reportedErrors, std::vector<std::string>{testsupport::FailureMessage(GetParam(), "GetMenuBar")});
+  EXPECT_TRUE(registered.empty());
+  EXPECT_EQ(host.FindMenu("EditVersionItem"), nullptr);
+  EXPECT_EQ(host.ledger.live(), 0);
+}
+
+TEST_P(HostFailuresFromOutside, WhenTheCommandIsChosen) {
+  ASSERT_EQ(Init(host.services()), 1);
+  host.SetFault("GetProjectFileName", GetParam());
+  EXPECT_TRUE(host.Click("EditVersionItem"));
+  EXPECT_EQ(host.reportedErrors,
+            std::vector<std::string>{testsupport::FailureMessage(GetParam(), "GetProjectFileName")});
+  EXPECT_TRUE(IsWindowEnabled(host.hostWindow));
+  EXPECT_EQ(host.ledger.live(), 1);  // the menu item the add-in keeps
+  host.ClearFaults();
+  EXPECT_TRUE(CommandOpensTheWindow());
+  EXPECT_TRUE(IsWindowEnabled(host.hostWindow));
+}
+
+TEST_P(HostFailuresFromOutside, DuringTheCloseTimeSourceUpdate) {
+  ASSERT_EQ(Init(host.services()), 1);
+  std::string shown;
+  bool hostDisabled = false, stayedOpen = false;
+  UiScript script({
+      [&] {
+        hostDisabled = !IsWindowEnabled(host.hostWindow);
+        host.SetFault("OpenSourceModule", GetParam());
+        PostMessageA(FindTopWindow(EditorCaption()), WM_CLOSE, 0, 0);
+      },
+      [&] { shown = testsupport::TakeMessageBox("Tallowin", IDOK); },
+      [&] {
+        HWND editor = FindTopWindow(EditorCaption());
+        stayedOpen = editor && IsWindowVisible(editor);
+        host.ClearFaults();
+        PostMessageA(editor, WM_CLOSE, 0, 0);
+      },
+  });
+  EXPECT_TRUE(script.Run([this] { host.Click("EditVersionItem"); }));
+  EXPECT_TRUE(hostDisabled);
+  EXPECT_EQ(shown, testsupport::FailureMessage(GetParam(), "OpenSourceModule"));
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_TRUE(host.reportedErrors.empty());  // shown in the window's own box instead
+  EXPECT_NE(host.FindModule(host.projectFileName)->text.find("{$R VERSION.RES}"), std::string::npos);
+  EXPECT_TRUE(IsWindowEnabled(host.hostWindow));
+  EXPECT_EQ(host.ledger.live(), 1);
+  EXPECT_TRUE(CommandOpensTheWindow());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostFailuresFromOutside, testing::ValuesIn(testsupport::kRaisingFaults),
+                         [](const testing::TestParamInfo<Fault>& info) {
+                           return std::string(testsupport::FaultName(info.param));
+                         });
 
 }  // namespace

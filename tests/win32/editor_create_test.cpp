@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "addin/quelvar.h"
+#include "editor/adapters/host_compiler.h"
+#include "platform/lead_byte.h"
 #include "platform/registry.h"
 #include "tests/win32/editor_fixture.h"
 #include "ui/standard_controls.h"
@@ -101,16 +103,53 @@ TEST(EditorWindowTestFixture, PutsTheHostsKeyBack) {
 
 LONG WINAPI RefuseOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY) { return ERROR_ACCESS_DENIED; }
 
-TEST_F(EditorWindowTest, AKeyThatCannotBeOpenedWithFullAccessLeavesTheCompilerEmpty) {
-  platform::RegistryApi saved = platform::Registry();
-  platform::Registry().openKey = &RefuseOpen;
+// An ordinary user on NT: the machine's keys may be read, not written.
+LONG WINAPI ReadOnlyOpen(HKEY root, LPCSTR path, DWORD options, REGSAM access, PHKEY key) {
+  if (access & ~KEY_READ) return ERROR_ACCESS_DENIED;
+  return RegOpenKeyExA(root, path, options, access, key);
+}
+
+struct InjectedOpen {
+  explicit InjectedOpen(decltype(platform::RegistryApi::openKey) open) : saved(platform::Registry()) {
+    platform::Registry().openKey = open;
+  }
+  ~InjectedOpen() { platform::Registry() = saved; }
+  platform::RegistryApi saved;
+};
+
+TEST_F(EditorWindowTest, AKeyThatCannotBeOpenedLeavesTheCompilerEmpty) {
+  InjectedOpen refused(&RefuseOpen);
   std::string compiler;
   RunEditor({[&, this] {
     compiler = form().CompilerPath;
     PressKey(VK_ESCAPE);
   }});
-  platform::Registry() = saved;
   EXPECT_EQ(compiler, "");
+}
+
+// The window, its options dialog and the batch program's reading of the key (the same
+// function TalloVer.exe calls) all find the compiler with read rights alone.
+TEST_F(EditorWindowTest, ReadRightsAloneFindTheCompiler) {
+  InjectedOpen readOnly(&ReadOnlyOpen);
+  const std::string expected = *dir / "bin\\brc32.exe";
+  std::string inWindow, inDialog;
+  RunEditor({
+      [&, this] {
+        inWindow = form().CompilerPath;
+        ClickWindow(Control("OptionButton"));
+      },
+      [&] {
+        HWND dialog = FindTopWindow("ｵﾌﾟｼｮﾝの設定");
+        auto* options = dialog ? ui::Form::FromHandle(dialog) : nullptr;
+        ASSERT_NE(options, nullptr);
+        inDialog = options->Find("Edit1")->Text();
+        PressKey(VK_ESCAPE);
+      },
+      [] { PressKey(VK_ESCAPE); },
+  });
+  EXPECT_EQ(inWindow, expected);
+  EXPECT_EQ(inDialog, expected);
+  EXPECT_EQ(editor::HostCompilerPath(platform::IsSystemLeadByte), expected);
 }
 
 TEST_F(EditorWindowTest, AHostThatCannotNameTheProjectLeavesTheScriptPathEmpty) {
