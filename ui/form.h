@@ -97,6 +97,7 @@ class Form {
   void TrackHint(HWND window);
   void AddTooltips();
   static BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM data);
+  class ModalRun;
   void DisableOtherWindows();
   void EnableOtherWindows();
   bool TryClose();

@@ -32,12 +32,32 @@ void Form::EnableOtherWindows() {
   disabled_.clear();
 }
 
+// What a modal run changed, put back on every path out of it, a failure's included: no
+// window of the host may stay disabled.
+class Form::ModalRun {
+ public:
+  explicit ModalRun(Form& form) : form_(form), previous_(GetActiveWindow()) {
+    form_.modalResult_ = mrNone;
+    form_.modal_ = true;
+    form_.DisableOtherWindows();
+  }
+  ~ModalRun() {
+    form_.EnableOtherWindows();
+    ShowWindow(form_.hwnd_, SW_HIDE);
+    form_.modal_ = false;
+    if (previous_ && IsWindow(previous_)) SetActiveWindow(previous_);
+  }
+  ModalRun(const ModalRun&) = delete;
+  ModalRun& operator=(const ModalRun&) = delete;
+
+ private:
+  Form& form_;
+  HWND previous_;
+};
+
 int Form::ShowModal() {
   if (modal_ || IsWindowVisible(hwnd_)) throw base::Error("the window is already shown");
-  HWND previous = GetActiveWindow();
-  modalResult_ = mrNone;
-  DisableOtherWindows();
-  modal_ = true;
+  ModalRun run(*this);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
   SetActiveWindow(hwnd_);
@@ -49,22 +69,21 @@ int Form::ShowModal() {
       modalResult_ = mrCancel;
       break;
     }
-    if (!PreTranslate(msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    // Hints, the status line and the keyboard run here, outside any window procedure:
+    // their failures are the window's like those of its handlers.
+    Guarded(hwnd_, [&] {
+      if (!PreTranslate(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    });
     if (modalResult_ != mrNone) {
       bool closed = false;
       Guarded(hwnd_, [&] { closed = TryClose(); });  // a failure while closing keeps the window open
       if (!closed) modalResult_ = mrNone;
     }
   }
-  const int result = modalResult_;
-  EnableOtherWindows();
-  ShowWindow(hwnd_, SW_HIDE);
-  modal_ = false;
-  if (previous && IsWindow(previous)) SetActiveWindow(previous);
-  return result;
+  return modalResult_;
 }
 
 bool Form::TryClose() {

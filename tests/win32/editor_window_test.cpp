@@ -3,6 +3,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "editor/core/vri_settings.h"
 #include "platform/lead_byte.h"
 #include "editor/adapters/profile_ini.h"
@@ -129,6 +130,29 @@ TEST_F(EditorWindowTest, AFailedSaveWhileClosingKeepsTheWindowOpen) {
   });
   EXPECT_EQ(error, *dir / "Sample.vri に書き込めません");
   EXPECT_EQ(ProjectText(), projectText);
+}
+
+// What the modal loop runs outside a window procedure (hints, the status line, keys) fails
+// into the window's error box; the host's window stays disabled only while the window is open.
+TEST_F(EditorWindowTest, AFailureInTheModalLoopIsShownAndLeavesNoWindowDisabled) {
+  std::string error;
+  bool ownerDisabledAfterTheError = false;
+  RunEditor({
+      [this] {
+        ui::Application::Get().SetHintHandler(&form(), [failures = 1]() mutable {
+          if (failures-- > 0) throw base::Error("the status line failed");
+        });
+        MoveMouseTo(Control("Edit3"));
+      },
+      [&] { error = TakeMessageBox("Tallowin", IDOK); },
+      [&, this] {
+        ownerDisabledAfterTheError = !IsWindowEnabled(owner);
+        EXPECT_TRUE(IsWindowVisible(form().hwnd()));
+        PressKey(VK_ESCAPE);
+      },
+  });
+  EXPECT_EQ(error, "the status line failed");
+  EXPECT_TRUE(ownerDisabledAfterTheError);
 }
 
 TEST_F(EditorWindowTest, UncheckingIncludeRemovesTheDirectiveOnClose) {
