@@ -45,6 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
                     P{Packed::kUShort, 300, "\x59\x02"}, P{Packed::kUShort, 0x7FFF, "\xFF\xFF"},
                     P{Packed::kShort, 0, "\x80"}, P{Packed::kShort, 12, "\x98"}, P{Packed::kShort, -64, std::string("\x00", 1)},
                     P{Packed::kShort, 63, "\xFE"}, P{Packed::kShort, 64, "\x81\x80"}, P{Packed::kShort, -65, "\x7F\x7F"},
+                    // The long form at its low end: never one byte.
+                    P{Packed::kShort, -0x4000, std::string("\x01\x00", 2)},
+                    P{Packed::kShort, -0x3F81, std::string("\xFF\x00", 2)}, P{Packed::kShort, -0x3F80, "\x01\x01"},
+                    P{Packed::kShort, 0x3FFF, "\xFF\xFF"},
                     P{Packed::kULong, 0, std::string("\x00\x00", 2)}, P{Packed::kULong, 127, std::string("\xFE\x00", 2)},
                     P{Packed::kULong, 128, std::string("\x00\x01", 2)}, P{Packed::kULong, 0x7FFF, "\xFE\xFF"},
                     P{Packed::kULong, 0x8000, std::string("\x01\x00\x01\x00", 4)},

@@ -50,7 +50,11 @@ std::string CompressedUShort(uint16_t value) {
 std::string CompressedShort(int16_t value) {
   if (value < -0x4000 || value > 0x3FFF) throw std::out_of_range("compressed short");
   if (value >= -0x40 && value < 0x40) return CompressedUShort(static_cast<uint16_t>(value + 0x40));
-  return CompressedUShort(static_cast<uint16_t>(value + 0x4000));
+  // The two-byte form always: a reader takes the low bit, not the size of the number, as
+  // the form (from -0x4000 to -0x3F81 the biased value would fit one byte and mislead it).
+  ByteWriter out;
+  out.U16(static_cast<uint16_t>((static_cast<uint16_t>(value + 0x4000) << 1) | 1U));
+  return out.Take();
 }
 
 std::string CompressedULong(uint32_t value) {
