@@ -6,27 +6,6 @@
 #include "ui/form.h"
 
 namespace ui {
-namespace {
-
-const char kControlProperty[] = "TallowinControl";
-
-}  // namespace
-
-const char* RegisterOwnClass(const char* name, UINT style) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  HINSTANCE instance = Application::Get().instance();
-  if (GetClassInfoExA(instance, name, &wc)) return name;
-  wc.cbSize = sizeof wc;
-  wc.style = style;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = name;
-  RegisterClassExA(&wc);
-  return name;
-}
 
 Control::~Control() { Destroy(); }
 
@@ -48,10 +27,7 @@ HWND Control::parentWindow() const { return parent_ ? parent_->hwnd() : form_->h
 void Control::Attach(HWND window) {
   // A control that cannot be made fails like a form: a window with a hole is no window.
   if (!window) throw base::Error("CreateWindowEx failed for " + name());
-  hwnd_ = window;
-  SetPropA(hwnd_, kControlProperty, this);
-  original_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
+  Subclass(window);
   const auto font = reinterpret_cast<WPARAM>(form_->font());
   if (static_cast<WPARAM>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)) != font) SendMessageA(hwnd_, WM_SETFONT, font, FALSE);
 }
@@ -59,9 +35,7 @@ void Control::Attach(HWND window) {
 void Control::Destroy() {
   if (!hwnd_) return;
   HWND window = hwnd_;
-  RemovePropA(window, kControlProperty);
-  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-  hwnd_ = nullptr;
+  Unbind();  // the messages of its destruction go to the window's own procedure
   DestroyWindow(window);
 }
 
@@ -85,28 +59,18 @@ void Control::RecreateHandle() {
   if (focused) ::SetFocus(hwnd_);
 }
 
-Control* Control::FromHandle(HWND window) {
-  return window ? static_cast<Control*>(GetPropA(window, kControlProperty)) : nullptr;
-}
+Control* Control::FromHandle(HWND window) { return dynamic_cast<Control*>(WindowTarget::FromHandle(window)); }
 
-LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Control* control = FromHandle(window);
-  if (!control) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_SETFOCUS) control->form().NoteFocus(window);
-  LRESULT result = 0;
-  if (!Guarded(RootWindow(window), [&] { result = control->WndProc(message, wParam, lParam); })) {
-    return 0;
-  }
-  return result;
+LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETFOCUS) form().NoteFocus(hwnd_);
+  return WndProc(message, wParam, lParam);
 }
 
 LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
 
-LRESULT Control::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
-}
+LRESULT Control::Default(UINT message, WPARAM wParam, LPARAM lParam) { return CallOriginal(message, wParam, lParam); }
 
 std::string Control::Text() const {
   const int n = GetWindowTextLengthA(hwnd_);

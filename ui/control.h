@@ -1,10 +1,12 @@
 // A control of a form: a child window wrapped by one C++ object that receives the
-// window's messages through one guarded entry point.
+// window's messages through the toolkit's one guarded entry (ui/window_target.h).
 #pragma once
 #include <windows.h>
 
 #include <memory>
 #include <string>
+
+#include "ui/window_target.h"
 
 namespace ui {
 
@@ -30,18 +32,15 @@ std::unique_ptr<Control> Make() {
   return std::make_unique<T>();
 }
 
-class Control {
+class Control : public WindowTarget {
  public:
   Control() = default;
-  Control(const Control&) = delete;
-  Control& operator=(const Control&) = delete;
   virtual ~Control();
 
   // Creates the window below `parentWindow` as the layout row says.
   void Create(Form& form, Control* parent, const ControlSpec& row, int id);
   void Destroy();
 
-  HWND hwnd() const { return hwnd_; }
   const std::string& name() const { return name_; }
   Control* parent() const { return parent_; }
   Form& form() const { return *form_; }
@@ -87,8 +86,10 @@ class Control {
   static Control* FromHandle(HWND window);
 
  protected:
+  // Creates the window; one of our own classes gets the control (as its WindowTarget) as
+  // the creation parameter.
   virtual HWND CreateHandle(HWND parentWindow, const ControlSpec& row, int id) = 0;
-  // Messages of the window; the default passes them to the class's own procedure.
+  // Messages of the window; the default passes them to the window's own procedure.
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
   // Destroys the window and creates it again (for a style change), keeping its text.
@@ -99,18 +100,13 @@ class Control {
 
  private:
   void Attach(HWND window);
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) final;
 
-  HWND hwnd_ = nullptr;
-  WNDPROC original_ = nullptr;
   Form* form_ = nullptr;
   Control* parent_ = nullptr;
   std::string name_;
   int id_ = 0;
   ControlSpec row_{};
 };
-
-// Registers a window class of ours once (classes are registered lazily, never in DllMain).
-const char* RegisterOwnClass(const char* name, UINT style = CS_HREDRAW | CS_VREDRAW);
 
 }  // namespace ui

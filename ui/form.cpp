@@ -12,7 +12,6 @@ namespace ui {
 namespace {
 
 const char kFormClass[] = "TallowinForm";
-const char kFormProperty[] = "TallowinForm";
 const char kFontName[] = "ＭＳ Ｐゴシック";
 constexpr int kFontHeight = 12;
 
@@ -29,11 +28,12 @@ Form::Form(const FormSpec& layout, HWND owner) : helpContext_(layout.helpContext
     if (layout.minimizeBox) style |= WS_MINIMIZEBOX;
   }
   if (layout.stayOnTop) exStyle |= WS_EX_TOPMOST;
-  hwnd_ = CreateWindowExA(exStyle, RegisterOwnClass(kFormClass, CS_DBLCLKS), layout.caption, style, 0, 0, layout.clientWidth,
-                          layout.clientHeight, owner, nullptr, Application::Get().instance(), nullptr);
-  if (!hwnd_) throw base::Error("CreateWindowEx failed");
-  SetPropA(hwnd_, kFormProperty, this);
-  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::FormProc));  // the class has none of its own
+  // Bound at WM_NCCREATE: the messages of the creation itself reach the form.
+  if (!CreateWindowExA(exStyle, RegisterOwnClass(kFormClass, CS_DBLCLKS), layout.caption, style, 0, 0,
+                       layout.clientWidth, layout.clientHeight, owner, nullptr, Application::Get().instance(),
+                       static_cast<WindowTarget*>(this))) {
+    throw base::Error("CreateWindowEx failed");
+  }
   font_ = CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFontName);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -53,10 +53,10 @@ Form::~Form() {
   controls_.clear();
   if (tooltip_) DestroyWindow(tooltip_);
   if (hwnd_) {
-    RemovePropA(hwnd_, kFormProperty);
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
     SetMenu(nullptr);
-    DestroyWindow(hwnd_);
+    HWND window = hwnd_;
+    Unbind();  // the messages of its destruction go to DefWindowProc, not to a half-gone form
+    DestroyWindow(window);
   }
   if (font_) DeleteObject(font_);
 }
@@ -150,16 +150,10 @@ void Form::HelpRequest(Control* control) {
   if (context != 0) Application::Get().HelpContext(context);
 }
 
-Form* Form::FromHandle(HWND window) {
-  return window ? static_cast<Form*>(GetPropA(window, kFormProperty)) : nullptr;
-}
+Form* Form::FromHandle(HWND window) { return dynamic_cast<Form*>(WindowTarget::FromHandle(window)); }
 
-LRESULT CALLBACK Form::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Form* form = FromHandle(window);
-  if (!form) return DefWindowProcA(window, message, wParam, lParam);
-  LRESULT result = 0;
-  if (!Guarded(window, [&] { result = form->WndProc(message, wParam, lParam); })) return 0;
-  return result;
+void Form::RaiseNoSuchControl(const std::string& name, bool ofAnotherKind) {
+  throw base::Error(base::FormatText(ofAnotherKind ? "ｺﾝﾄﾛｰﾙ '%s' の種類が違います" : "ｺﾝﾄﾛｰﾙ '%s' がありません", name));
 }
 
 LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

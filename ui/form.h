@@ -29,14 +29,11 @@ struct FormSpec {
 enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 enum class CloseAction { None, Hide };
 
-class Form {
+class Form : public WindowTarget {
  public:
   Form(const FormSpec& layout, HWND owner);
   virtual ~Form();
-  Form(const Form&) = delete;
-  Form& operator=(const Form&) = delete;
 
-  HWND hwnd() const { return hwnd_; }
   HFONT font() const { return font_; }
   HWND tooltip() const { return tooltip_; }
   int helpContext() const { return helpContext_; }
@@ -46,9 +43,12 @@ class Form {
   void SetMenu(std::unique_ptr<MainMenu> menu);
   MainMenu* menu() const { return menu_.get(); }
   Control* Find(const std::string& name) const;
+  // The control of that name and kind; raises our error naming it when there is none.
   template <typename T>
   T& Get(const std::string& name) const {
-    return dynamic_cast<T&>(*Find(name));
+    Control* found = Find(name);
+    if (T* control = dynamic_cast<T*>(found)) return *control;
+    RaiseNoSuchControl(name, found != nullptr);
   }
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
   // Removes a control, telling the others first (linked controls drop their link).
@@ -91,7 +91,8 @@ class Form {
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) final { return WndProc(message, wParam, lParam); }
+  [[noreturn]] static void RaiseNoSuchControl(const std::string& name, bool ofAnotherKind);
   bool KeyDown(MSG& msg);
   bool SysChar(MSG& msg);
   void TrackHint(HWND window);
@@ -102,7 +103,6 @@ class Form {
   void EnableOtherWindows();
   bool TryClose();
 
-  HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   HWND tooltip_ = nullptr;
   int helpContext_ = 0;

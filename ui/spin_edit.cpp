@@ -13,7 +13,6 @@ constexpr int kButtonsHeight = 17;
 constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kFirstRepeatMs = 400;
 constexpr UINT kRepeatMs = 100;
-const char kSpinEditProperty[] = "TallowinSpinEdit";
 
 char DecimalSeparator() {
   char text[4] = {};
@@ -25,8 +24,13 @@ char DecimalSeparator() {
 
 SpinEdit::SpinEdit() = default;
 
-SpinEdit::~SpinEdit() {
-  if (buttons_) DestroyWindow(buttons_);
+// The box goes while its buttons' object is still here: their window is destroyed with it.
+SpinEdit::~SpinEdit() { Destroy(); }
+
+HWND SpinEdit::Buttons::Create(HWND edit, int left) {
+  const char* cls = RegisterOwnClass("TallowinSpinButtons", CS_HREDRAW | CS_VREDRAW);
+  return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE, left, 0, kButtonsWidth, kButtonsHeight, edit, nullptr,
+                         Application::Get().instance(), static_cast<WindowTarget*>(this));
 }
 
 HWND SpinEdit::CreateHandle(HWND parent, const ControlSpec& row, int id) {
@@ -34,11 +38,7 @@ HWND SpinEdit::CreateHandle(HWND parent, const ControlSpec& row, int id) {
   SendMessageA(edit, EM_LIMITTEXT, 3, 0);
   RECT client;
   GetClientRect(edit, &client);
-  const char* cls = RegisterOwnClass("TallowinSpinButtons", CS_HREDRAW | CS_VREDRAW);
-  buttons_ = CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE, client.right - kButtonsWidth, 0, kButtonsWidth,
-                             kButtonsHeight, edit, nullptr, Application::Get().instance(), nullptr);
-  SetPropA(buttons_, kSpinEditProperty, this);
-  SetWindowLongPtrA(buttons_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SpinEdit::ButtonsProc));
+  buttons_.Create(edit, client.right - kButtonsWidth);
   // Keep the text clear of the buttons.
   RECT text{0, 0, client.right - kButtonsWidth - 2, client.bottom};
   SendMessageA(edit, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
@@ -92,73 +92,62 @@ LRESULT SpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void SpinEdit::PressButton(int direction) {
   pressed_ = direction;
-  SetCapture(buttons_);
+  SetCapture(buttons_.hwnd());
   StepBy(direction);
   repeating_ = false;
-  SetTimer(buttons_, kRepeatTimer, kFirstRepeatMs, nullptr);
-  InvalidateRect(buttons_, nullptr, FALSE);
+  SetTimer(buttons_.hwnd(), kRepeatTimer, kFirstRepeatMs, nullptr);
+  InvalidateRect(buttons_.hwnd(), nullptr, FALSE);
 }
 
 void SpinEdit::ReleaseButton() {
-  KillTimer(buttons_, kRepeatTimer);
-  if (GetCapture() == buttons_) ReleaseCapture();
+  KillTimer(buttons_.hwnd(), kRepeatTimer);
+  if (GetCapture() == buttons_.hwnd()) ReleaseCapture();
   pressed_ = 0;
-  InvalidateRect(buttons_, nullptr, FALSE);
+  InvalidateRect(buttons_.hwnd(), nullptr, FALSE);
 }
 
 void SpinEdit::PaintButtons() {
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(buttons_, &ps);
+  HDC dc = BeginPaint(buttons_.hwnd(), &ps);
   RECT r;
-  GetClientRect(buttons_, &r);
+  GetClientRect(buttons_.hwnd(), &r);
   const int middle = r.bottom / 2;
   RECT up{0, 0, r.right, middle};
   RECT down{0, middle, r.right, r.bottom};
   DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP | (pressed_ > 0 ? DFCS_PUSHED : 0));
   DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN | (pressed_ < 0 ? DFCS_PUSHED : 0));
-  EndPaint(buttons_, &ps);
+  EndPaint(buttons_.hwnd(), &ps);
 }
 
-LRESULT CALLBACK SpinEdit::ButtonsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<SpinEdit*>(GetPropA(window, kSpinEditProperty));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  LRESULT result = 0;
-  const bool handled = Guarded(RootWindow(window), [&] {
-    switch (message) {
-      case WM_PAINT:
-        self->PaintButtons();
-        break;
-      case WM_LBUTTONDOWN:
-      case WM_LBUTTONDBLCLK: {
-        RECT r;
-        GetClientRect(window, &r);
-        if (self->CanFocus() && !self->Focused()) self->SetFocus();
-        self->PressButton(static_cast<short>(HIWORD(lParam)) < r.bottom / 2 ? 1 : -1);
-        break;
-      }
-      case WM_LBUTTONUP:
-      case WM_CAPTURECHANGED:
-        if (self->pressed_ != 0) self->ReleaseButton();
-        break;
-      case WM_TIMER:
-        if (wParam == kRepeatTimer && self->pressed_ != 0) {
-          if (!self->repeating_) {
-            self->repeating_ = true;
-            SetTimer(window, kRepeatTimer, kRepeatMs, nullptr);
-          }
-          self->StepBy(self->pressed_);
-        }
-        break;
-      case WM_NCDESTROY:
-        RemovePropA(window, kSpinEditProperty);
-        result = DefWindowProcA(window, message, wParam, lParam);
-        break;
-      default:
-        result = DefWindowProcA(window, message, wParam, lParam);
-        break;
+LRESULT SpinEdit::Buttons::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      box_.PaintButtons();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      RECT r;
+      GetClientRect(hwnd_, &r);
+      if (box_.CanFocus() && !box_.Focused()) box_.SetFocus();
+      box_.PressButton(static_cast<short>(HIWORD(lParam)) < r.bottom / 2 ? 1 : -1);
+      return 0;
     }
-  });
-  return handled ? result : 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (box_.pressed_ != 0) box_.ReleaseButton();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kRepeatTimer && box_.pressed_ != 0) {
+        if (!box_.repeating_) {
+          box_.repeating_ = true;
+          SetTimer(hwnd_, kRepeatTimer, kRepeatMs, nullptr);
+        }
+        box_.StepBy(box_.pressed_);
+      }
+      return 0;
+    default:
+      return CallOriginal(message, wParam, lParam);
+  }
 }
 
 }  // namespace ui

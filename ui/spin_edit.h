@@ -23,20 +23,31 @@ class SpinEdit : public Edit {
 
   bool WantsKey(UINT vk) const override;
   // The up and down buttons (a child window at the right edge of the box).
-  HWND buttons() const { return buttons_; }
+  HWND buttons() const { return buttons_.hwnd(); }
 
  protected:
   HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The buttons' window: a child of the box, made with it and gone with it, so its
+  // lifetime is the box's own; this object only receives its messages.
+  class Buttons final : public WindowTarget {
+   public:
+    explicit Buttons(SpinEdit& box) : box_(box) {}
+    HWND Create(HWND edit, int left);
+
+   private:
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
+    SpinEdit& box_;
+  };
+
   static bool IsAcceptedChar(char c);
-  static LRESULT CALLBACK ButtonsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void PaintButtons();
   void PressButton(int direction);
   void ReleaseButton();
 
-  HWND buttons_ = nullptr;
+  Buttons buttons_{*this};
   int pressed_ = 0;  // +1 up, -1 down, 0 none
   bool repeating_ = false;
 };

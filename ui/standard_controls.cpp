@@ -10,11 +10,12 @@
 namespace ui {
 namespace {
 
+// `target`: the control, for a window of our own classes (bound at its creation).
 HWND CreateChild(const char* cls, DWORD style, DWORD exStyle, HWND parent, const ControlSpec& row, int id,
-                 int height) {
+                 int height, WindowTarget* target = nullptr) {
   return CreateWindowExA(exStyle, cls, row.caption ? row.caption : "", WS_CHILD | WS_VISIBLE | style, row.left,
                          row.top, row.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         Application::Get().instance(), nullptr);
+                         Application::Get().instance(), target);
 }
 
 }  // namespace
@@ -147,7 +148,7 @@ bool Button::DialogChar() {
 
 HWND Panel::CreateHandle(HWND parent, const ControlSpec& row, int id) {
   return CreateChild(RegisterOwnClass("TallowinPanel"), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, row, id,
-                     row.height);
+                     row.height, this);
 }
 
 LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

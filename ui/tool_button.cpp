@@ -11,7 +11,8 @@ HWND ToolButton::CreateHandle(HWND parent, const ControlSpec& row, int id) {
   const std::string text = ShortHint(row.hint ? row.hint : "");
   return CreateWindowExA(0, RegisterOwnClass("TallowinToolButton"), text.empty() ? row.name : text.c_str(),
                          WS_CHILD | WS_VISIBLE, row.left, row.top, row.width, row.height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Get().instance(), nullptr);
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Get().instance(),
+                         static_cast<WindowTarget*>(this));
 }
 
 void ToolButton::SetImages(OwnedBitmap normal, OwnedBitmap disabled, COLORREF transparent) {
