@@ -351,4 +351,44 @@ TEST_F(TypicalUse, TheCommandWithoutAProjectSaysSo) {
   EXPECT_EQ(host.Wait(30), 0u);
 }
 
+// A dialog box (class #32770) of the process other than `except`.
+HWND DialogOf(DWORD pid, HWND except) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (owner == pid && w != except && IsWindowVisible(w) && std::string(cls) == "#32770") return w;
+  }
+  return nullptr;
+}
+
+// Open with a name typed into the file dialog that names no file: the dialog says so
+// itself, Cancel closes it, and the host runs on (several times in one host, as a user
+// who mistypes more than once).
+TEST_F(TypicalUse, OpeningAMistypedNameThenCancelLeavesTheHostRunning) {
+  InstallAndStart("\"" + project + "\"");
+  const std::string caption = "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ - " + root + "Work\\Version.rc";
+  HWND editor = ChooseCommand(caption);
+  ASSERT_NE(editor, nullptr);
+  const DWORD pid = host.info.dwProcessId;
+  for (int round = 0; round < 3; ++round) {
+    HWND dialog = nullptr, box = nullptr;
+    ASSERT_TRUE(PressUntil(editor, [] { PressKey('O', true); }, [&] { return (dialog = DialogOf(pid, nullptr)); }))
+        << round;
+    ASSERT_TRUE(PressUntil(dialog, [&] {
+      testsupport::TypeText(root + "Work\\Mistyped" + std::to_string(round) + ".vri");
+      PressKey(VK_RETURN);
+    }, [&] { return (box = DialogOf(pid, dialog)); })) << round;
+    ASSERT_TRUE(PressUntil(box, [] { PressKey(VK_RETURN); }, [&] { return DialogOf(pid, dialog) == nullptr; }))
+        << round;
+    ASSERT_TRUE(PressUntil(dialog, [] { PressKey(VK_ESCAPE); }, [&] { return !IsWindow(dialog); })) << round;
+    ASSERT_EQ(WaitForSingleObject(host.info.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << round;
+  }
+  ASSERT_TRUE(PressUntil(editor, [] { PressKey(VK_ESCAPE); },
+                         [&] { return WindowOf(host.info.dwProcessId, caption) == nullptr; }));
+  PostMessageA(hostWindow, WM_CLOSE, 0, 0);
+  EXPECT_EQ(host.Wait(30), 0u);
+}
+
 }  // namespace
