@@ -22,7 +22,7 @@ packages=(
 )
 
 update_tries=${BOOTSTRAP_UPDATE_TRIES:-3}
-retry_pause=${BOOTSTRAP_RETRY_PAUSE:-10}
+retry_pause=${BOOTSTRAP_RETRY_PAUSE:-5}
 os_release=${BOOTSTRAP_OS_RELEASE:-/etc/os-release}
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
