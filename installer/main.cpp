@@ -1,4 +1,5 @@
-// The installer program: no window of its own, only message boxes.
+// The installer program: no window of its own, only message boxes. It links no C runtime
+// (see no_crt.cpp), so this is its entry point itself: no start-up code runs before it.
 #include <windows.h>
 
 #include "installer/installer.h"
@@ -9,7 +10,7 @@ void ShowErrorBox(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_OK 
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+extern "C" void WinMainCRTStartup() {
   SetUnhandledExceptionFilter(ReportUncaughtException);
-  return RunInstallerProgram(ShowErrorBox);
+  ExitProcess(static_cast<UINT>(RunInstallerProgram(ShowErrorBox)));
 }

@@ -3,7 +3,7 @@
 # GUI program, the batch program a console one, and each stays within its size. The
 # library's sections start on page boundaries in the file, so that a loader maps them
 # instead of reading them: the add-in is loaded at every start of its host. (What they
-# import is check_imports.sh's.) The runtime's own exception types are not linked in.
+# import is check_imports.sh's, but for the installer's DLLs: no C runtime.) The runtime's own exception types are not linked in.
 # Usage: check_binaries.sh Tallowin.dll Setup.exe TalloVer.exe
 set -euo pipefail
 dll=$1 exe=$2 stamp=$3
@@ -22,6 +22,10 @@ dll_size=$(stat -c %s "$dll") exe_size=$(stat -c %s "$exe")
 echo "Tallowin.dll $dll_size bytes (at most 276480); installer $exe_size bytes (at most 32768)"
 [ "$dll_size" -le 276480 ] || fail "Tallowin.dll is $dll_size bytes"
 [ "$exe_size" -le 32768 ] || fail "the installer is $exe_size bytes"
+# Windows 95 as it came has no msvcrt.dll: the installer links no C runtime at all.
+setup_dlls=$($objdump -p "$exe" | awk '/DLL Name:/ {print toupper($3)}' | sort | tr '\n' ' ')
+echo "installer imports from: $setup_dlls"
+[ "$setup_dlls" = "ADVAPI32.DLL KERNEL32.DLL USER32.DLL " ] || fail "the installer imports from $setup_dlls"
 grep -Eq '^Subsystem[[:space:]].*Windows CUI' <<<"$($objdump -p "$stamp")" || fail "the batch program is not a console program"
 stamp_size=$(stat -c %s "$stamp")
 echo "batch program $stamp_size bytes (at most 196608)"
@@ -32,6 +36,6 @@ for binary in "$dll" "$exe" "$stamp"; do
   names=$(grep -aoE 'St11logic_error|St12out_of_range|St12length_error|St13runtime_error' "$binary" | sort -u | tr '\n' ' ' || true)
   [ -z "$names" ] || fail "$(basename "$binary") holds the runtime's exception types: $names"
 done
-checks=10
+checks=11
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
