@@ -26,6 +26,16 @@ echo "Tallowin.dll $dll_size bytes (at most 276480); installer $exe_size bytes (
 setup_dlls=$($objdump -p "$exe" | awk '/DLL Name:/ {print toupper($3)}' | sort | tr '\n' ' ')
 echo "installer imports from: $setup_dlls"
 [ "$setup_dlls" = "ADVAPI32.DLL KERNEL32.DLL USER32.DLL " ] || fail "the installer imports from $setup_dlls"
+# The add-in and the batch program take their C runtime from crtdll.dll, which Windows 95 has.
+for binary in "$dll" "$stamp"; do
+  dlls=$($objdump -p "$binary" | awk '/DLL Name:/ {print toupper($3)}' | tr '\n' ' ')
+  echo "$(basename "$binary") imports from: $dlls"
+  case " $dlls" in
+    *" MSVCRT.DLL "*) fail "$(basename "$binary") imports msvcrt.dll" ;;
+    *" CRTDLL.DLL "*) ;;
+    *) fail "$(basename "$binary") takes no C runtime from crtdll.dll" ;;
+  esac
+done
 grep -Eq '^Subsystem[[:space:]].*Windows CUI' <<<"$($objdump -p "$stamp")" || fail "the batch program is not a console program"
 stamp_size=$(stat -c %s "$stamp")
 echo "batch program $stamp_size bytes (at most 196608)"
@@ -36,6 +46,6 @@ for binary in "$dll" "$exe" "$stamp"; do
   names=$(grep -aoE 'St11logic_error|St12out_of_range|St12length_error|St13runtime_error' "$binary" | sort -u | tr '\n' ' ' || true)
   [ -z "$names" ] || fail "$(basename "$binary") holds the runtime's exception types: $names"
 done
-checks=11
+checks=13
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
