@@ -58,6 +58,19 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"title too long", "# a " + std::string(256, 'T') + "\nx\n", 1,
                 "topic title is 256 bytes in code page 932; at most 255"},
         Refusal{"text before the first topic", "hello\n" + kTopic + "x\n", 1, "text before the first topic"},
+        Refusal{"a keyword with no text", kTopic + "@keywords a;; b\nx\n", 2,
+                "a keyword with no text (in '@keywords a; b', ';' stands between two keywords)"},
+        Refusal{"a keyword twice in a topic", kTopic + "@keywords Size\nx\n@keywords size; Size\n", 4,
+                "keyword 'Size' given twice in topic 'a' (first at line 2)"},
+        Refusal{"keywords that differ only in case", kTopic + "@keywords FileType\nx\n# 2 b U\n@keywords FILETYPE\ny\n",
+                5, "keywords 'FileType' (line 2) and 'FILETYPE' differ only in letter case, which WinHelp's index ignores"},
+        Refusal{"keywords outside a topic", "@keywords a\n" + kTopic + "x\n", 1,
+                "@keywords outside a topic: it goes below a topic header"},
+        Refusal{"browse to no topic", "@browse a nowhere\n" + kTopic + "x\n", 1, "@browse names no topic: 'nowhere'"},
+        Refusal{"browse through a topic twice", "@browse a\n@browse A\n" + kTopic + "x\n", 2,
+                "@browse names 'A' twice (first at line 1)"},
+        Refusal{"a title ending in a 0x5C trail byte", u8"# 1 a 表\nx\n", 1,
+                "topic title ends in the byte 0x5C, which the contents file would read as an escape"},
         Refusal{"no topic", "; nothing\n", 1, "the source has no topic"},
         Refusal{"unknown directive", "@index x\n" + kTopic + "x\n", 1, "unknown directive @index"},
         Refusal{"directive twice", "@title A\n@title B\n" + kTopic + "x\n", 2,
@@ -94,7 +107,7 @@ TEST(HelpCompilerProgram, ExplainsItsUsage) {
   hlpctest::ScratchDir dir;
   const hlpctest::Run run = hlpctest::RunHlpc(dir, "only-one.txt", "");
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.errors, "usage: hlpc SOURCE.txt OUTPUT.hlp\n");
+  EXPECT_EQ(run.errors, "usage: hlpc SOURCE.txt OUTPUT.hlp [CONTENTS.cnt]\n");
   const hlpctest::Run missing = hlpctest::RunHlpc(dir, "missing.txt", "out.hlp");
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(dir.Listing(), "");

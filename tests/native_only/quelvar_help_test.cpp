@@ -141,4 +141,90 @@ TEST_F(QuelvarHelp, EachFieldTopicQuotesItsCaptionResourceKeyAndVriKey) {
   }
 }
 
+// The source's "@keywords" lines, read on their own: keyword (code page 932) -> the context
+// strings of the topics that list it.
+std::map<std::string, std::set<std::string>> SourceKeywords(const std::string& source) {
+  std::map<std::string, std::set<std::string>> keywords;
+  std::istringstream lines(source);
+  std::string context;
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string hash, number;
+    if (line.rfind("# ", 0) == 0 && (words >> hash >> number >> context)) continue;
+    if (line.rfind("@keywords ", 0) != 0) continue;
+    std::istringstream list(line.substr(10));
+    for (std::string keyword; std::getline(list, keyword, ';');) {
+      keyword = keyword.substr(keyword.find_first_not_of(' '));
+      keyword = keyword.substr(0, keyword.find_last_not_of(' ') + 1);
+      keywords[ToCp932(keyword)].insert(context);
+    }
+  }
+  return keywords;
+}
+
+TEST_F(QuelvarHelp, EveryKeywordLeadsToTheTopicsItsSourceNamesAndEveryFieldHasOne) {
+  std::map<std::string, std::string> titleOfContext;
+  for (const auto& [number, header] : headers_) titleOfContext[header.context] = header.title;
+  const auto expected = SourceKeywords(source_);
+  const auto keywords = file_->Keywords();
+  EXPECT_EQ(keywords.size(), expected.size());
+  std::set<std::string> reached;
+  for (const auto& keyword : keywords) {
+    ASSERT_TRUE(expected.count(keyword.text)) << keyword.text;
+    std::set<std::string> titles, sourceTitles;
+    for (uint32_t offset : keyword.offsets) {
+      const auto topic = file_->TopicAtOffset(offset);
+      ASSERT_TRUE(topic) << keyword.text;
+      titles.insert(topic->page.title);
+    }
+    for (const std::string& context : expected.at(keyword.text)) {
+      sourceTitles.insert(titleOfContext[context]);
+      reached.insert(context);
+    }
+    EXPECT_EQ(titles, sourceTitles) << keyword.text;
+  }
+  for (uint32_t number = 11; number <= 24; ++number) {
+    EXPECT_TRUE(reached.count(headers_[number].context)) << "no keyword leads to topic " << number;
+  }
+  for (const char* wanted : {"著作権", "LegalCopyright", "ﾋﾞﾙﾄﾞ番号", "言語", "VRI ﾌｧｲﾙ", "{$R VERSION.RES}", "ｵﾌﾟｼｮﾝ",
+                             "TalloVer"}) {
+    EXPECT_TRUE(expected.count(wanted)) << "the index lacks " << wanted;
+  }
+}
+
+// << and >> step from the contents through the fields in the window's order (11 to 24).
+TEST_F(QuelvarHelp, BrowsingStepsFromTheContentsThroughTheFieldsInTheWindowsOrder) {
+  std::vector<uint32_t> order = {1};
+  for (uint32_t number = 11; number <= 24; ++number) order.push_back(number);
+  const uint32_t none = 0xFFFFFFFF;
+  for (size_t i = 0; i < order.size(); ++i) {
+    const auto topic = file_->TopicByNumber(order[i]);
+    ASSERT_TRUE(topic) << order[i];
+    const uint32_t back = i == 0 ? none : file_->TopicByNumber(order[i - 1])->page.offset;
+    const uint32_t forward = i + 1 == order.size() ? none : file_->TopicByNumber(order[i + 1])->page.offset;
+    EXPECT_EQ(topic->page.browseBack, back) << order[i];
+    EXPECT_EQ(topic->page.browseForward, forward) << order[i];
+  }
+  EXPECT_EQ(file_->System().macros, std::vector<std::string>{"BrowseButtons()"});
+}
+
+TEST_F(QuelvarHelp, TheContentsFileHoldsOneBookWithEveryTopic) {
+  const hlpc::CompileResult result = hlpc::CompileHelp(source_, hlpc::CompileOptions{0, "Quelvar.hlp"});
+  std::istringstream lines(result.contents);
+  std::vector<std::string> read;
+  for (std::string line; std::getline(lines, line);) {
+    ASSERT_FALSE(line.empty());
+    EXPECT_EQ(line.back(), '\r');
+    read.push_back(line.substr(0, line.size() - 1));
+  }
+  ASSERT_EQ(read.size(), 3 + headers_.size());
+  EXPECT_EQ(read[0], ":Base Quelvar.hlp");
+  EXPECT_EQ(read[1].rfind(":Title ", 0), 0u);
+  EXPECT_EQ(read[2].rfind("1 ", 0), 0u);
+  size_t line = 3;
+  for (const auto& [number, header] : headers_) {  // the source's order is that of the numbers
+    EXPECT_EQ(read[line++], "2 " + header.title + "=" + header.context) << number;
+  }
+}
+
 }  // namespace

@@ -47,12 +47,20 @@ with tempfile.TemporaryDirectory() as work:
                     decoded = ''
                 check(decoded != '', '%s is code page 932 text' % text)
             readme = z.read(name + '/README.txt').decode('cp932', 'replace') if name + '/README.txt' in members else ''
-            for topic in ('インストール', '登録の解除', 'Quelvar.hlp', 'TalloVer.exe', 'HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\2.0\\Experts'):
+            for topic in ('インストール', '登録の解除', 'Quelvar.hlp', 'Quelvar.cnt', 'TalloVer.exe', 'HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\2.0\\Experts'):
                 check(topic in readme, 'the read-me speaks of %s' % topic)
             help_file = name + '/Quelvar.hlp'
             check(help_file in members, 'the archive holds the help file Quelvar.hlp')
             if help_file in members:
                 check(z.read(help_file)[:4] == b'\x3f\x5f\x03\x00', 'Quelvar.hlp is a WinHelp file')
+            contents_file = name + '/Quelvar.cnt'
+            check(contents_file in members, 'the archive holds the contents file Quelvar.cnt')
+            if contents_file in members:
+                data = z.read(contents_file)
+                check(data.startswith(b':Base Quelvar.hlp\r\n') and data.endswith(b'\r\n') and b'\r\r' not in data,
+                      'Quelvar.cnt names Quelvar.hlp and has CR LF line ends')
+                check(z.read(contents_file) == open(os.path.join(shipped, 'Quelvar.cnt'), 'rb').read(),
+                      'Quelvar.cnt in the archive is the file built')
             binaries = [m for m in members if m.endswith(('.dll', '.exe'))]
             for member in binaries + ([help_file] if help_file in members else []):
                 base = os.path.basename(member)

@@ -236,6 +236,9 @@ void WinHelpFile::ReadSystem() {
         system_.windows.push_back(window);
         break;
       }
+      case 4:
+        system_.macros.push_back(CString(s, data_at, size, "macro record"));
+        break;
       case 9:
         if (size >= 10) system_.lcid = U16(s, data_at + 8);
         break;
@@ -457,6 +460,38 @@ std::vector<std::pair<uint32_t, std::string>> WinHelpFile::TitleEntries() const 
     entries.emplace_back(U32(*data, at), CString(*data, at + 4, 4096, "title"));
   }
   return entries;
+}
+
+// As Wine's viewer fills its index: the leaves of |KWBTREE in file order, each keyword's
+// topics read from |KWDATA at the leaf's offset.
+std::vector<HelpKeyword> WinHelpFile::Keywords() const {
+  const auto tree = File("|KWBTREE");
+  if (!tree) return {};
+  const auto data = File("|KWDATA");
+  if (!data) Fail("|KWBTREE without |KWDATA");
+  std::vector<HelpKeyword> keywords;
+  for (size_t at : Tree(*tree).Leaves([&](size_t entry) {
+         return CString(*tree, entry, 256, "keyword").size() + 1 + 2 + 4;
+       })) {
+    HelpKeyword keyword;
+    keyword.text = CString(*tree, at, 256, "keyword");
+    const size_t after = at + keyword.text.size() + 1;
+    const auto count = static_cast<int16_t>(U16(*tree, after));
+    const uint32_t offset = U32(*tree, after + 2);
+    if (count <= 0) Fail("keyword without topics");
+    for (int16_t i = 0; i < count; ++i) keyword.offsets.push_back(U32(*data, offset + 4u * static_cast<uint32_t>(i)));
+    keywords.push_back(std::move(keyword));
+  }
+  return keywords;
+}
+
+std::vector<std::pair<uint32_t, uint16_t>> WinHelpFile::KeywordMap() const {
+  const auto data = File("|KWMAP");
+  if (!data) Fail("no |KWMAP");
+  std::vector<std::pair<uint32_t, uint16_t>> map;
+  const uint16_t count = U16(*data, 0);
+  for (uint16_t i = 0; i < count; ++i) map.emplace_back(U32(*data, 2 + i * 6u), U16(*data, 6 + i * 6u));
+  return map;
 }
 
 WinHelpFile::TreeShape WinHelpFile::Shape(const std::string& name) const {

@@ -30,6 +30,12 @@ struct HelpSystem {
   std::optional<uint8_t> charset;  // the first data byte, all a viewer reads
   std::optional<std::string> defaultFont;
   std::optional<uint8_t> defaultFontPoints, defaultFontCharset;
+  std::vector<std::string> macros;  // record 4: run when the file opens
+};
+
+struct HelpKeyword {
+  std::string text;               // code page 932
+  std::vector<uint32_t> offsets;  // TOPICOFFSETs from |KWDATA
 };
 
 struct HelpFont {
@@ -96,6 +102,10 @@ class WinHelpFile {
   std::vector<std::pair<uint32_t, uint32_t>> ContextEntries() const;
   // |TTLBTREE's leaves in order: {TOPICOFFSET, title}.
   std::vector<std::pair<uint32_t, std::string>> TitleEntries() const;
+  // The keyword index as the viewer lists it; empty without |KWBTREE.
+  std::vector<HelpKeyword> Keywords() const;
+  // |KWMAP as stored: {index of the page's first keyword, leaf page}.
+  std::vector<std::pair<uint32_t, uint16_t>> KeywordMap() const;
   // The B+ tree header of an internal file: {levels, pages, entries}.
   struct TreeShape {
     uint16_t levels, pages;

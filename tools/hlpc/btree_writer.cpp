@@ -104,4 +104,10 @@ std::string WriteBTree(const BTreeFormat& format, const std::vector<BTreeEntry>&
   return tree.Take();
 }
 
+std::vector<size_t> LeafPageStarts(const BTreeFormat& format, const std::vector<BTreeEntry>& entries) {
+  std::vector<size_t> starts;
+  for (const Page& page : LeafPages(format, entries)) starts.push_back(page.firstEntry);
+  return starts;
+}
+
 }  // namespace hlpc

@@ -26,4 +26,8 @@ struct BTreeEntry {
 // tree by descending it, so an empty tree still gets one (empty) leaf.
 std::string WriteBTree(const BTreeFormat& format, const std::vector<BTreeEntry>& entries);
 
+// The index of the first entry of each leaf page WriteBTree writes (leaf pages are pages
+// 0 to n-1).
+std::vector<size_t> LeafPageStarts(const BTreeFormat& format, const std::vector<BTreeEntry>& entries);
+
 }  // namespace hlpc

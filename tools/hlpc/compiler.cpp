@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <map>
 
+#include "tools/hlpc/contents_file.h"
 #include "tools/hlpc/context_files.h"
 #include "tools/hlpc/context_hash.h"
 #include "tools/hlpc/cp932.h"
 #include "tools/hlpc/help_file.h"
+#include "tools/hlpc/keyword_index.h"
 #include "tools/hlpc/source_checks.h"
 #include "tools/hlpc/source_parser.h"
 #include "tools/hlpc/system_files.h"
@@ -47,6 +49,8 @@ TopicLinkData BodyRecord(const Paragraph& paragraph, Cp932Encoder& encoder) {
 // the topic itself.
 std::vector<TopicRecords> TopicTexts(const HelpSource& source, Cp932Encoder& encoder, Diagnostics& diagnostics) {
   std::vector<TopicRecords> topics;
+  std::map<uint32_t, size_t> indexOfHash;
+  for (size_t i = 0; i < source.topics.size(); ++i) indexOfHash[ContextHash(source.topics[i].context)] = i;
   for (const Topic& topic : source.topics) {
     TopicRecords records;
     records.title = encoder.Encode(topic.title);
@@ -62,7 +66,27 @@ std::vector<TopicRecords> TopicTexts(const HelpSource& source, Cp932Encoder& enc
     }
     topics.push_back(std::move(records));
   }
+  // << and >> step along the browse sequence; its ends and the topics outside it have none.
+  for (size_t i = 0; i < source.browse.size(); ++i) {
+    TopicRecords& topic = topics[indexOfHash.at(ContextHash(source.browse[i].value))];
+    if (i > 0) topic.browseBack = indexOfHash.at(ContextHash(source.browse[i - 1].value));
+    if (i + 1 < source.browse.size()) topic.browseForward = indexOfHash.at(ContextHash(source.browse[i + 1].value));
+  }
   return topics;
+}
+
+std::vector<IndexedKeyword> Keywords(const HelpSource& source, const TopicSection& section, Cp932Encoder& encoder) {
+  std::map<std::string, IndexedKeyword> byText;
+  for (size_t i = 0; i < source.topics.size(); ++i) {
+    for (const Keyword& keyword : source.topics[i].keywords) {
+      IndexedKeyword& entry = byText[keyword.text];
+      entry.text = encoder.Encode(keyword.text);
+      entry.offsets.push_back(section.topics[i].offset);
+    }
+  }
+  std::vector<IndexedKeyword> keywords;
+  for (auto& [text, entry] : byText) keywords.push_back(std::move(entry));
+  return keywords;
 }
 
 std::optional<std::string> Encoded(const std::optional<Directive>& directive, Cp932Encoder& encoder) {
@@ -92,6 +116,7 @@ std::string Build(const HelpSource& source, const std::vector<TopicRecords>& tex
   system.contentsOffset =
       source.contents ? offsetOfHash.at(ContextHash(source.contents->value)) : section.topics.front().offset;
   system.date = options.date;
+  if (!source.browse.empty()) system.macros.push_back("BrowseButtons()");
 
   std::map<std::string, std::string> files;
   files["|SYSTEM"] = WriteSystemFile(system);
@@ -100,7 +125,24 @@ std::string Build(const HelpSource& source, const std::vector<TopicRecords>& tex
   files["|CONTEXT"] = WriteContextFile(std::move(hashes));
   files["|CTXOMAP"] = WriteContextMapFile(std::move(numbers));
   files["|TTLBTREE"] = WriteTitleFile(std::move(titles));
+  const std::vector<IndexedKeyword> keywords = Keywords(source, section, encoder);
+  if (!keywords.empty()) {  // without a tree the viewer says the file has no index
+    KeywordFiles index = WriteKeywordFiles(keywords);
+    files["|KWBTREE"] = std::move(index.tree);
+    files["|KWDATA"] = std::move(index.data);
+    files["|KWMAP"] = std::move(index.map);
+  }
   return WriteHelpFile(files);
+}
+
+std::string Contents(const HelpSource& source, const std::vector<TopicRecords>& texts, const CompileOptions& options,
+                     Cp932Encoder& encoder) {
+  ContentsInfo info;
+  info.base = options.helpFileName;
+  info.title = Encoded(source.title, encoder).value_or(texts.front().title);
+  info.book = Encoded(source.book, encoder).value_or(info.title);
+  for (size_t i = 0; i < source.topics.size(); ++i) info.topics.emplace_back(texts[i].title, source.topics[i].context);
+  return WriteContentsFile(info);
 }
 
 }  // namespace
@@ -112,7 +154,10 @@ CompileResult CompileHelp(std::string_view text, const CompileOptions& options) 
   CheckSource(source, encoder, result.diagnostics);
   if (result.diagnostics.empty()) {
     const std::vector<TopicRecords> texts = TopicTexts(source, encoder, result.diagnostics);
-    if (result.diagnostics.empty()) result.file = Build(source, texts, options, encoder);
+    if (result.diagnostics.empty()) {
+      result.file = Build(source, texts, options, encoder);
+      result.contents = Contents(source, texts, options, encoder);
+    }
   }
   std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
                    [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });

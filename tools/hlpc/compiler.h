@@ -10,10 +10,12 @@ namespace hlpc {
 
 struct CompileOptions {
   uint32_t date = 0;  // |SYSTEM's date, seconds since 1970: fixed so that builds repeat
+  std::string helpFileName = "help.hlp";  // the contents file's ":Base"
 };
 
 struct CompileResult {
   std::string file;         // empty when the source was refused
+  std::string contents;     // the contents file (.cnt); empty when the source was refused
   Diagnostics diagnostics;  // sorted by line
 };
 

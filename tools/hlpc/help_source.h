@@ -29,12 +29,19 @@ struct Paragraph {
   std::vector<Piece> pieces;
 };
 
+// One index entry of a topic, as "@keywords a; b" lists them.
+struct Keyword {
+  int line = 0;
+  std::string text;
+};
+
 struct Topic {
   int line = 0;
   std::optional<uint32_t> number;  // its context number, when HELP_CONTEXT may ask for it
   std::string context;
   std::string title;
   std::vector<Paragraph> body;
+  std::vector<Keyword> keywords;
 };
 
 struct Directive {
@@ -44,6 +51,10 @@ struct Directive {
 
 struct HelpSource {
   std::optional<Directive> title, copyright, caption, contents;
+  // The Contents tab's one book (the contents file); the title when not given.
+  std::optional<Directive> book;
+  // The browse sequence, one context string each, in the order << and >> step through.
+  std::vector<Directive> browse;
   std::vector<Topic> topics;
 };
 

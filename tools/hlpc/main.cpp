@@ -1,6 +1,6 @@
 // Build tool: compiles a help source (UTF-8 text) into a WinHelp 4.0 file in code page
 // 932, for the add-in's Japanese help, on the build machine.
-// Usage: hlpc SOURCE.txt OUTPUT.hlp
+// Usage: hlpc SOURCE.txt OUTPUT.hlp [CONTENTS.cnt] (the contents file for the Contents tab)
 // Exit status: 0 written, 1 refused source or file error, 2 usage.
 #include <cerrno>
 #include <cstdio>
@@ -59,8 +59,8 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fputs("usage: hlpc SOURCE.txt OUTPUT.hlp\n", stderr);
+  if (argc != 3 && argc != 4) {
+    std::fputs("usage: hlpc SOURCE.txt OUTPUT.hlp [CONTENTS.cnt]\n", stderr);
     return 2;
   }
   try {
@@ -74,13 +74,18 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "hlpc: cannot read %s: %s\n", argv[1], std::strerror(errno));
       return 1;
     }
-    const hlpc::CompileResult result = hlpc::CompileHelp(*source, hlpc::CompileOptions{*date});
+    const hlpc::CompileResult result =
+        hlpc::CompileHelp(*source, hlpc::CompileOptions{*date, std::filesystem::path(argv[2]).filename().string()});
     for (const hlpc::Diagnostic& d : result.diagnostics) {
       std::fprintf(stderr, "%s:%d: %s\n", argv[1], d.line, d.message.c_str());
     }
     if (!result.diagnostics.empty()) return 1;
     if (!WriteFile(argv[2], result.file)) {
       std::fprintf(stderr, "hlpc: cannot write %s\n", argv[2]);
+      return 1;
+    }
+    if (argc == 4 && !WriteFile(argv[3], result.contents)) {
+      std::fprintf(stderr, "hlpc: cannot write %s\n", argv[3]);
       return 1;
     }
   } catch (const std::exception& e) {

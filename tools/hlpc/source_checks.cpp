@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/hlpc/context_hash.h"
+#include "tools/hlpc/keyword_index.h"
 #include "tools/hlpc/system_files.h"
 
 namespace hlpc {
@@ -38,6 +39,8 @@ class Checker {
         }
       }
     }
+    CheckKeywords(source);
+    CheckBrowse(source);
     if (source.contents && !Knows(source.contents->value)) {
       Report(source.contents->line, "@contents names no topic: " + Quote(source.contents->value));
     }
@@ -54,6 +57,11 @@ class Checker {
  private:
   void Register(const Topic& topic) {
     const auto title = encoder_.TryEncode(topic.title);
+    // The contents file writes "title=CONTEXT": a title ending in the byte 0x5C (a trail
+    // byte such as that of "ソ") would make it "\=", a literal '='.
+    if (title && !title->empty() && title->back() == '\\') {
+      Report(topic.line, "topic title ends in the byte 0x5C, which the contents file would read as an escape");
+    }
     if (title && title->size() > kTitleSize) {
       Report(topic.line, "topic title is " + std::to_string(title->size()) + " bytes in code page 932; at most " +
                              std::to_string(kTitleSize));
@@ -76,6 +84,39 @@ class Checker {
       Report(topic.line, "context strings " + Quote(known->second.context) + " (line " +
                              std::to_string(known->second.line) + ") and " + Quote(topic.context) +
                              " have the same hash " + Hex(hash));
+    }
+  }
+
+  // WinHelp's index ignores letter case: keywords that differ in case alone would be one
+  // entry there and two here. The same keyword in several topics is one entry with several.
+  void CheckKeywords(const HelpSource& source) {
+    std::map<std::string, Keyword> byFolded;
+    for (const Topic& topic : source.topics) {
+      for (const Keyword& keyword : topic.keywords) {
+        const auto encoded = encoder_.TryEncode(keyword.text);
+        if (!encoded) continue;  // reported with its line
+        const auto [known, added] = byFolded.emplace(FoldKeyword(*encoded), keyword);
+        if (!added && known->second.text != keyword.text) {
+          Report(keyword.line, "keywords " + Quote(known->second.text) + " (line " +
+                                   std::to_string(known->second.line) + ") and " + Quote(keyword.text) +
+                                   " differ only in letter case, which WinHelp's index ignores");
+        }
+      }
+    }
+  }
+
+  void CheckBrowse(const HelpSource& source) {
+    std::map<uint32_t, int> seen;
+    for (const Directive& entry : source.browse) {
+      if (!Knows(entry.value)) {
+        Report(entry.line, "@browse names no topic: " + Quote(entry.value));
+        continue;
+      }
+      const auto [known, added] = seen.emplace(ContextHash(entry.value), entry.line);
+      if (!added) {
+        Report(entry.line, "@browse names " + Quote(entry.value) + " twice (first at line " +
+                               std::to_string(known->second) + ")");
+      }
     }
   }
 

@@ -1,5 +1,6 @@
 #include "tools/hlpc/source_parser.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -63,6 +64,9 @@ class SourceReader {
     CheckCharacters(number, line);
     if (!line.empty() && line.front() == '#') {
       StartTopic(number, line);
+    } else if (!line.empty() && line.front() == '@' && DirectiveName(line) == "keywords") {
+      if (!inTopic_) return Report(number, "@keywords outside a topic: it goes below a topic header");
+      ReadKeywords(number, line);
     } else if (!line.empty() && line.front() == '@' && (!inTopic_ || IsDirectiveName(DirectiveName(line)))) {
       if (inTopic_) {
         Report(number, "directive @" + std::string(DirectiveName(line)) + " after the first topic");
@@ -103,16 +107,57 @@ class SourceReader {
   }
 
   static bool IsDirectiveName(std::string_view name) {
-    return name == "title" || name == "copyright" || name == "caption" || name == "contents";
+    return name == "title" || name == "copyright" || name == "caption" || name == "contents" || name == "book" ||
+           name == "browse";
+  }
+
+  // "@keywords a; b; c": the topic's index entries, separated by ';' (as WinHelp's own
+  // K footnotes are), blanks around each dropped. Any line of the topic may hold some.
+  void ReadKeywords(int number, std::string_view line) {
+    if (!topic_) return;  // a malformed header: its topic is dropped, and reported
+    std::string_view rest = line.substr(1 + std::string_view("keywords").size());
+    for (;;) {
+      const size_t end = rest.find(';');
+      const std::string keyword(Trim(rest.substr(0, end)));
+      if (keyword.empty()) {
+        Report(number, "a keyword with no text (in '@keywords a; b', ';' stands between two keywords)");
+      } else {
+        const auto given = std::find_if(topic_->keywords.begin(), topic_->keywords.end(),
+                                        [&](const Keyword& k) { return k.text == keyword; });
+        if (given != topic_->keywords.end()) {
+          Report(number, "keyword " + Quote(keyword) + " given twice in topic " + Quote(topic_->context) +
+                             " (first at line " + std::to_string(given->line) + ")");
+        } else {
+          topic_->keywords.push_back({number, keyword});
+        }
+      }
+      if (end == std::string_view::npos) break;
+      rest.remove_prefix(end + 1);
+    }
+  }
+
+  // "@browse CONTEXT ...": the browse sequence; further lines go on with it.
+  void ReadBrowse(int number, std::string_view value) {
+    if (value.empty()) return Report(number, "directive @browse needs context strings");
+    for (std::string_view rest = value; !Trim(rest).empty();) {
+      const std::string_view context = NextToken(rest);
+      if (!IsContextString(context)) {
+        Report(number, "@browse needs context strings (A-Z, a-z, 0-9, '.', '_'), not " + Quote(context));
+        continue;
+      }
+      source_.browse.push_back(Directive{number, std::string(context)});
+    }
   }
 
   void ReadDirective(int number, std::string_view line) {
     const std::string name(DirectiveName(line));
     const std::string_view value = Trim(line.substr(1 + name.size()));
+    if (name == "browse") return ReadBrowse(number, value);
     std::optional<Directive>* slot = name == "title"       ? &source_.title
                                      : name == "copyright" ? &source_.copyright
                                      : name == "caption"   ? &source_.caption
                                      : name == "contents"  ? &source_.contents
+                                     : name == "book"      ? &source_.book
                                                            : nullptr;
     if (!slot) return Report(number, "unknown directive @" + name);
     if (*slot) {

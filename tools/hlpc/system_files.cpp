@@ -11,6 +11,7 @@ enum : uint16_t {
   kTitleRecord = 1,
   kCopyrightRecord = 2,
   kContentsRecord = 3,
+  kConfigMacroRecord = 4,
   kWindowRecord = 6,
   kLcidRecord = 9,
   kCharsetRecord = 11,
@@ -76,6 +77,7 @@ std::string WriteSystemFile(const SystemInfo& info) {
   ByteWriter contents;
   contents.U32(info.contentsOffset);
   Record(out, kContentsRecord, contents.bytes());
+  for (const std::string& macro : info.macros) Record(out, kConfigMacroRecord, TextData(macro));
   Record(out, kWindowRecord, WindowData(info.caption));
   ByteWriter lcid;  // two words of flags, four unused bytes, then the LCID
   lcid.Zeros(8);

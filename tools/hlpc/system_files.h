@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace hlpc {
 
@@ -17,6 +18,7 @@ struct SystemInfo {
   std::optional<std::string> caption;    // code page 932, at most kCaptionSize bytes
   uint32_t contentsOffset = 0;           // TOPICOFFSET of the contents topic
   uint32_t date = 0;                     // seconds since 1970; 0 for none
+  std::vector<std::string> macros;       // run when the file opens ("BrowseButtons()")
 };
 
 std::string WriteSystemFile(const SystemInfo& info);

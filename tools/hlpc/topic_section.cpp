@@ -69,7 +69,13 @@ void Place(std::vector<Link>& links) {
   }
 }
 
-void FillTopicHeaders(std::vector<Link>& links) {
+// The browse fields hold the TOPICOFFSET of the neighbour's header; -1 where there is none.
+void FillTopicHeaders(std::vector<Link>& links, const std::vector<TopicRecords>& topics) {
+  std::vector<uint32_t> headerOffsets(topics.size(), kNone);
+  for (const Link& link : links) {
+    if (link.data.type == kTopicHeaderLink && link.topic < topics.size()) headerOffsets[link.topic] = link.offset;
+  }
+  const auto browse = [&](size_t topic) { return topic < topics.size() ? headerOffsets[topic] : kNone; };
   for (size_t i = 0; i < links.size(); ++i) {
     if (links[i].data.type != kTopicHeaderLink) continue;
     uint32_t size = static_cast<uint32_t>(links[i].data.Size());
@@ -85,8 +91,9 @@ void FillTopicHeaders(std::vector<Link>& links) {
     }
     ByteWriter header;
     header.U32(i + 1 < links.size() ? size : 0);  // the bytes of the topic's links
-    header.U32(kNone);                            // browse back: no browse sequence
-    header.U32(kNone);                            // browse forward
+    const bool isTopic = links[i].topic < topics.size();
+    header.U32(isTopic ? browse(topics[links[i].topic].browseBack) : kNone);     // <<
+    header.U32(isTopic ? browse(topics[links[i].topic].browseForward) : kNone);  // >>
     header.U32(static_cast<uint32_t>(links[i].topic));
     header.U32(kNone);  // no non-scrolling region
     header.U32(scroll);
@@ -127,7 +134,7 @@ std::string WriteBlocks(const std::vector<Link>& links) {
 TopicSection WriteTopicSection(const std::vector<TopicRecords>& topics) {
   std::vector<Link> links = CollectLinks(topics);
   Place(links);
-  FillTopicHeaders(links);
+  FillTopicHeaders(links, topics);
   TopicSection section;
   section.bytes = WriteBlocks(links);
   for (const Link& link : links) {

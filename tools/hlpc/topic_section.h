@@ -14,9 +14,15 @@ constexpr size_t kTopicBlockSize = 4096;
 constexpr size_t kTopicBlockHeaderSize = 12;
 constexpr size_t kTopicBlockDataSize = kTopicBlockSize - kTopicBlockHeaderSize;
 
+// No neighbour in the browse sequence.
+constexpr size_t kNoTopic = static_cast<size_t>(-1);
+
 struct TopicRecords {
   std::string title;                // code page 932, for the topic header
   std::vector<TopicLinkData> text;  // at least one; each at most kTopicBlockDataSize
+  // The topics << and >> step to (indexes into the topics written), or kNoTopic.
+  size_t browseBack = kNoTopic;
+  size_t browseForward = kNoTopic;
 };
 
 struct PlacedTopic {
