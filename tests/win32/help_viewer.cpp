@@ -37,7 +37,8 @@ std::vector<std::string> TopicLines(const std::string& sourcePath, int number) {
       int n = -1;
       inTopic = (header >> n) && n == number;
     }
-    if (inTopic && line.rfind(";", 0) != 0) lines.push_back(line);
+    // Comments and the topic's index entries show nowhere in the topic.
+    if (inTopic && line.rfind(";", 0) != 0 && line.rfind("@keywords ", 0) != 0) lines.push_back(line);
   }
   return lines;
 }
