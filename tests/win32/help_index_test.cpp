@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "tests/win32/help_viewer.h"
+#include "tests/win32/ui_script.h"
 #include "tests/win32/win_temp_dir.h"
 
 namespace {
@@ -152,6 +153,13 @@ TEST(ShippedHelp, TheIndexOpensKeywordsTopicsAndBrowsingStepsThroughTheFields) {
   const std::vector<std::wstring> items = ListItems(list);
   EXPECT_EQ(std::set<std::wstring>(items.begin(), items.end()), SourceKeywords());
   EXPECT_EQ(items.size(), SourceKeywords().size()) << "each keyword once";
+  char shots[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("TALLOWIN_SCREENSHOTS", shots, sizeof shots)) {
+    HWND sheet = GetParent(GetParent(list));
+    RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SendMessageTimeoutW(sheet, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);  // painted once it answers
+    testsupport::SaveWindowImage(sheet, std::string(shots) + "\\help-index.bmp");
+  }
 
   // A keyword of one topic: "ﾋﾞﾙﾄﾞ番号" is the file version's numbers, topic 12 (the
   // viewer shows topic 11 after the browsing above).
