@@ -6,6 +6,7 @@
 #include "editor/adapters/host_compiler.h"
 #include "platform/lead_byte.h"
 #include "platform/registry.h"
+#include "tests/support/host_failures.h"
 #include "tests/win32/editor_fixture.h"
 #include "ui/standard_controls.h"
 
@@ -152,8 +153,11 @@ TEST_F(EditorWindowTest, ReadRightsAloneFindTheCompiler) {
   EXPECT_EQ(editor::HostCompilerPath(platform::IsSystemLeadByte), expected);
 }
 
-TEST_F(EditorWindowTest, AHostThatCannotNameTheProjectLeavesTheScriptPathEmpty) {
-  host.SetFault("GetProjectFileName", hostsim::Fault::Raise);
+// The host's failures as the IDE raises them: its language's exception and an access violation.
+class HostFailureKinds : public EditorWindowTest, public testing::WithParamInterface<hostsim::Fault> {};
+
+TEST_P(HostFailureKinds, AHostThatCannotNameTheProjectLeavesTheScriptPathEmpty) {
+  host.SetFault("GetProjectFileName", GetParam());
   std::string caption, script, error;
   RunEditor({
       [&] {
@@ -168,11 +172,11 @@ TEST_F(EditorWindowTest, AHostThatCannotNameTheProjectLeavesTheScriptPathEmpty) 
   });
   EXPECT_EQ(caption, "ﾊﾞｰｼﾞｮﾝ情報ﾘｿｰｽ");
   EXPECT_EQ(script, "");
-  EXPECT_EQ(error, "host failure in GetProjectFileName");
+  EXPECT_EQ(error, FailureMessage(GetParam(), "GetProjectFileName"));
 }
 
-TEST_F(EditorWindowTest, AFailureInsideAHandlerIsShownAndTheWindowStays) {
-  host.SetFault("OpenSourceModule", hostsim::Fault::Raise);
+TEST_P(HostFailureKinds, AFailureInsideAHandlerIsShownAndTheWindowStays) {
+  host.SetFault("OpenSourceModule", GetParam());
   std::string error;
   RunEditor({
       [] { PressKey(VK_ESCAPE); },  // closing unmodified updates the project source, which fails
@@ -185,9 +189,14 @@ TEST_F(EditorWindowTest, AFailureInsideAHandlerIsShownAndTheWindowStays) {
         PressKey(VK_ESCAPE);
       },
   });
-  EXPECT_EQ(error, "host failure in OpenSourceModule");
+  EXPECT_EQ(error, FailureMessage(GetParam(), "OpenSourceModule"));
   EXPECT_NE(ProjectText().find("{$R VERSION.RES}"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostFailureKinds, testing::ValuesIn(kRaisingFaults),
+                         [](const testing::TestParamInfo<hostsim::Fault>& info) {
+                           return std::string(FaultName(info.param));
+                         });
 
 // A window freed after a newer one was made leaves the newer one's status bar working.
 TEST_F(EditorWindowTest, FreeingAnOlderWindowKeepsTheNewerWindowsHints) {
