@@ -15,6 +15,8 @@
 
 namespace {
 
+using testsupport::WaitFor;
+
 using testsupport::ClickWindow;
 using testsupport::PressKey;
 using testsupport::ReadWholeFile;
@@ -23,14 +25,6 @@ const char kProjectText[] =
     "program Sample;\r\n\r\nuses\r\n  Forms,\r\n  Main in 'Main.pas' {MainForm};\r\n\r\n{$R *.RES}\r\n\r\n"
     "begin\r\n  Application.Initialize;\r\n  Application.CreateForm(TMainForm, MainForm);\r\n"
     "  Application.Run;\r\nend.\r\n";
-
-bool WaitFor(const std::function<bool()>& done, int seconds) {
-  for (int i = 0; i < seconds * 20; ++i) {
-    if (done()) return true;
-    Sleep(50);
-  }
-  return done();
-}
 
 struct Process {
   PROCESS_INFORMATION info{};

@@ -16,18 +16,12 @@
 
 namespace {
 
+using testsupport::WaitFor;
+
 using testsupport::HelpViewer;
 
 constexpr int kIndexButtonId = 501;
 constexpr int kIndexListId = 0x151;
-
-bool WaitFor(const std::function<bool()>& done, int seconds) {
-  for (int i = 0; i < seconds * 20; ++i) {
-    if (done()) return true;
-    Sleep(50);
-  }
-  return done();
-}
 
 struct Search {
   std::function<bool(HWND)> match;

@@ -181,4 +181,12 @@ bool SaveWindowImage(HWND window, const std::string& path) {
   return ok;
 }
 
+bool WaitFor(const std::function<bool()>& done, int seconds) {
+  for (int i = 0; i < seconds * 20; ++i) {
+    if (done()) return true;
+    Sleep(50);
+  }
+  return done();
+}
+
 }  // namespace testsupport

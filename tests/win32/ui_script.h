@@ -47,6 +47,10 @@ void AnswerMessageBox(HWND box, int id);
 // failure and "" when there is none.
 std::string TakeMessageBox(const std::string& caption, int answer);
 
+// Polls `done` every 50 ms for up to `seconds` (another process's state, which sends no
+// signal); true once it holds.
+bool WaitFor(const std::function<bool()>& done, int seconds);
+
 // Saves what the window shows on screen as a 24-bit BMP file.
 bool SaveWindowImage(HWND window, const std::string& path);
 
