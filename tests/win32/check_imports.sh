@@ -6,7 +6,9 @@
 # Usage: check_imports.sh LISTS_DIR FILE...
 # A list holds one exported name a line. Lines starting with '#' are comments, except
 # '#ordinal N', which allows importing that DLL's ordinal N; any other import by ordinal
-# fails, and so does any import from a DLL without a list.
+# fails, and so does any import from a DLL without a list. Names the file looks up at first
+# use from COMCTL32 or COMDLG32 (strings that DLL exports on XP, in a file that names the
+# DLL) must be in COMCTL32 4.70's or COMDLG32's list.
 set -euo pipefail
 [ $# -ge 2 ] || { echo "usage: $0 LISTS_DIR FILE..." >&2; exit 2; }
 lists=$1; shift
@@ -95,6 +97,25 @@ for file in "$@"; do
         else if (!((dll, $2) in allowed)) print "FAIL: " file " imports " $1 "!" $2 " (not on Windows 95 / NT 4.0)"
       }' <<<"$imports")"
   fi
+
+  # Names looked up at first use (LoadLibrary + GetProcAddress): where the file names a DLL it
+  # loads so, every string of it that the DLL exports on XP must be in the list of the oldest
+  # version it is looked up in (COMCTL32 4.70, with a fallback for 4.00; COMDLG32 as listed).
+  count "$(python3 - "$file" "$lists" <<'EOF'
+import os, re, sys
+data = open(sys.argv[1], 'rb').read()
+lists = sys.argv[2]
+strings = set(s.decode() for s in re.findall(rb'[\x20-\x7e]{4,}(?=\x00)', data))
+def names(path):
+    return set(l.strip() for l in open(path) if l.strip() and not l.startswith('#'))
+for dll, oldest in (('comctl32', 'comctl32-470.txt'), ('comdlg32', 'comdlg32.txt')):
+    if dll + '.dll' not in (s.lower() for s in strings):
+        continue
+    newer = (strings & names(os.path.join(lists, 'xp', dll + '.txt'))) - names(os.path.join(lists, oldest))
+    for name in sorted(newer):
+        print('FAIL: %s looks up %s!%s at first use (not in %s)' % (os.path.basename(sys.argv[1]), dll, name, oldest))
+EOF
+)"
 
   count "$($objdump -p "$file" | awk -v file="$base" '
     { field[$1] = $2 }
