@@ -18,12 +18,11 @@ constexpr uint32_t kAccessViolationCode = 0xC0000005;
 // message when it has one, else a text naming the exception and its code.
 std::string HostExceptionText(uint32_t code, const std::string& languageMessage);
 
-// Where a system has no OS exceptions (the native build), a stand-in host signals the
-// same failures with this; only the guard catches it.
-struct SimulatedOsException {
-  uint32_t code;
-  std::string message;  // the language exception's message, if any
-};
+// Where a system has no OS exceptions (the native build), a stand-in host raises the same
+// failures through this. Like an OS exception it is no C++ exception: it jumps straight to
+// the innermost guard, past every frame between and any catch in them; without a guard the
+// process ends, as it would on an exception nobody handles. Defined in the native build only.
+[[noreturn]] void RaiseSimulatedOsException(uint32_t code, const char* languageMessage);
 
 namespace detail {
 using Thunk = void (*)(void* context);

@@ -26,8 +26,6 @@ LanguageException::LanguageException(const std::string& message) {
   object_ = Layout{kClassStandIn, storage_.data() + 8};
 }
 
-std::string LanguageException::message() const { return object_.message; }
-
 #ifdef _WIN32
 
 void RaiseLanguageException(const LanguageException& exception) {
@@ -47,10 +45,10 @@ void RaiseAccessViolation() {
 #else
 
 void RaiseLanguageException(const LanguageException& exception) {
-  throw hostapi::SimulatedOsException{hostapi::kLanguageExceptionCode, exception.message()};
+  hostapi::RaiseSimulatedOsException(hostapi::kLanguageExceptionCode, exception.object().message);
 }
 
-void RaiseAccessViolation() { throw hostapi::SimulatedOsException{hostapi::kAccessViolationCode, ""}; }
+void RaiseAccessViolation() { hostapi::RaiseSimulatedOsException(hostapi::kAccessViolationCode, nullptr); }
 
 #endif
 

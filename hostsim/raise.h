@@ -1,7 +1,7 @@
 // The stand-in host's failures, raised the way the host IDE raises them: its language's
 // exception (code 0x0EEDFADE, non-continuable, 7 parameters; parameter 1 the exception
-// object) or an access violation. Natively, where there are no OS exceptions, both are
-// hostapi::SimulatedOsException.
+// object) or an access violation. Natively, where there are no OS exceptions, both go through
+// hostapi::RaiseSimulatedOsException: a jump to the guard that no C++ catch sees either.
 #pragma once
 #include <string>
 
@@ -20,7 +20,6 @@ class LanguageException {
     const char* message;
   };
   const Layout& object() const { return object_; }
-  std::string message() const;
 
  private:
   Layout object_;

@@ -95,6 +95,27 @@ TEST(StandInHost, FaultsApplyFromTheChosenCallOn) {
   EXPECT_EQ(host.ledger.Problems(), "");
 }
 
+// As the IDE's OS exceptions, the stand-in's failures pass every C++ catch on their way to
+// the guard.
+TEST(StandInHost, ItsFailuresPassEveryCatchToTheGuard) {
+  Host host;
+  bool caughtOnTheWay = false;
+  for (Fault fault : {Fault::Raise, Fault::AccessViolation}) {
+    host.SetFault("GetMenuBar", fault);
+    EXPECT_THROW(hostapi::Call([&]() -> TIMenuBarIntf* {
+                   try {
+                     return host.services()->GetMenuBar();
+                   } catch (...) {
+                     caughtOnTheWay = true;
+                     return nullptr;
+                   }
+                 }),
+                 base::Error);
+  }
+  EXPECT_FALSE(caughtOnTheWay);
+  EXPECT_EQ(host.ledger.Problems(), "");
+}
+
 TEST(StandInHost, RecordsAReaderAliveWhileAWriterIsMade) {
   Host host;
   host.OpenModule("P.dpr", "x");
