@@ -1,14 +1,16 @@
 #include "addin/quelvar.h"
 
-#include <exception>
 #include <memory>
+#include <utility>
 
 #include "addin/globals.h"
+#include "addin/host_boundary.h"
+#include "addin/title.h"
+#include "editor/window/main_unit.h"
 #include "host/host_call.h"
 #include "host/host_ref.h"
-#include "addin/title.h"
+#include "host/host_string.h"
 #include "platform/lead_byte.h"
-#include "editor/window/main_unit.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
@@ -24,131 +26,128 @@ const char kIDString[] = "Orbelane.VersionResourceExpert";
 // is gone finds nothing here and does nothing.
 TQuelvar* liveExpert = nullptr;
 
-using hostapi::Call;
-
-// Runs a host-called operation; a failure goes to the host instead of across. Every call
-// into the host inside goes through hostapi::Call, so the host's own OS exceptions arrive
-// here as base::Error too.
-template <typename F>
-void AtHostBoundary(F&& operation) {
-  try {
-    operation();
-  } catch (const std::exception& e) {
-    ReportException(e.what());
-  } catch (...) {
-    ReportException("");
-  }
+// A string result of ours goes into the host's variable through the host's memory.
+void Answer(hostapi::HostStr* result, std::string_view text) {
+  if (HostServices) hostapi::StoreHostString(*HostServices, result, text);
 }
 
 }  // namespace
 
-uint8_t InitExpert(TIHostServices* services, TExpertRegisterProc registerProc,
-                   TExpertTerminateProc* /*terminate: left untouched*/) {
+// The entries of the object's table: each is a call from the host, so each runs inside the
+// boundary and reports a failure as its last act.
+struct QuelvarEntries {
+  static TQuelvar& Self(TInterface* self) { return *static_cast<TQuelvar*>(self); }
+
+  static int32_t HOSTAPI AddRef(TInterface* self) { return ++Self(self).refCount_; }
+  static int32_t HOSTAPI Release(TInterface* self) {
+    TQuelvar* object = &Self(self);
+    const int32_t count = --object->refCount_;
+    if (count == 0 && !AtHostBoundary([object] {
+          struct Destroy {
+            TQuelvar* object;
+            ~Destroy() { delete object; }
+          } gone{object};  // whatever the host does with the menu
+          object->RemoveMenuCommand();
+        })) {
+      ReportException();
+    }
+    return count;
+  }
+  static int32_t HOSTAPI GetVersion(TInterface*) { return kInterfaceVersion; }
+
+  static void HOSTAPI GetName(hostapi::HostStr* result, TIExpert* self) {
+    if (!AtHostBoundary([&] { Answer(result, Self(self).GetName()); })) ReportException();
+  }
+  static void HOSTAPI GetIDString(hostapi::HostStr* result, TIExpert* self) {
+    if (!AtHostBoundary([&] { Answer(result, Self(self).GetIDString()); })) ReportException();
+  }
+  // Author, comment, page and menu text mean nothing for an add-in of this style: empty.
+  static void HOSTAPI NoText(hostapi::HostStr* result, TIExpert*) {
+    if (!AtHostBoundary([&] { Answer(result, ""); })) ReportException();
+  }
+  static HICON__* HOSTAPI GetGlyph(TIExpert*) { return nullptr; }  // the host's default icon
+  static uint8_t HOSTAPI GetStyle(TIExpert* self) { return Self(self).GetStyle(); }
+  static uint8_t HOSTAPI GetState(TIExpert* self) { return Self(self).GetState(); }
+  static void HOSTAPI Execute(TIExpert* self) {
+    if (!AtHostBoundary([self] { Self(self).Execute(); })) ReportException();
+  }
+
+  static constexpr hostapi::TIExpertVtbl kVtbl{
+      {&AddRef, &Release, &GetVersion},
+      &GetName, &NoText, &NoText, &NoText, &GetGlyph, &GetStyle, &GetState, &GetIDString, &NoText, &Execute};
+};
+
+namespace {
+
+// Everything of the entry but the report, so that nothing of it is alive at the report.
+uint8_t Initialise(TIHostServices* services, TExpertRegisterProc registerProc) {
   if (HostServices) return 0;  // a second call changes nothing
   // A null services object is refused: every failure report would call into it.
   if (!services) return 0;
   HostServices = services;
   AtHostBoundary([registerProc] {
     ui::Application& app = ui::Application::Get();
-    app.SetOwner(Call([] { return HostServices->GetHostWindow(); }));
+    app.SetOwner(HostServices->GetHostWindow());
     char path[MAX_PATH] = {};
     GetModuleFileNameA(app.instance(), path, MAX_PATH);
     app.SetTitle(AddInTitle(path, platform::IsSystemLeadByte));
     TQuelvar* expert = new TQuelvar();
-    if (registerProc) Call([&] { return registerProc(expert); });
+    if (registerProc) hostapi::Call([&] { return registerProc(expert); });
   });
   return 1;
 }
 
-void ReportException(const std::string& message) {
-  if (!HostServices) return;
-  try {
-    Call([&message] { HostServices->ReportError(message.c_str()); });
-  } catch (...) {
-    // The host failed to show the message; there is nowhere else to report it.
-  }
+}  // namespace
+
+uint8_t InitExpert(TIHostServices* services, TExpertRegisterProc registerProc,
+                   TExpertTerminateProc* /*terminate: left untouched*/) {
+  const uint8_t result = Initialise(services, registerProc);
+  ReportException();
+  return result;
 }
 
-TQuelvar::TQuelvar() {
+TQuelvar::TQuelvar() : TIExpert(&QuelvarEntries::kVtbl) {
   InsertMenuCommand();
   liveExpert = this;  // only an object that was fully made answers clicks
 }
 
-TQuelvar::~TQuelvar() {
-  // The host has no operation to remove a menu item: the command stays, harmless, and
-  // our reference to it is given back.
-  if (liveExpert == this) liveExpert = nullptr;
-  if (EditVersionResource) {
-    TIMenuItemIntf* item = EditVersionResource;
-    EditVersionResource = nullptr;
-    HostRef<TIMenuItemIntf> given(item);  // released through the guard
-  }
-}
-
 void TQuelvar::InsertMenuCommand() {
   if (!HostServices) return;
-  HostRef<TIMenuBarIntf> menu(Call([] { return HostServices->GetMenuBar(); }));
+  HostRef<TIMenuBarIntf> menu(HostServices->GetMenuBar());
   if (!menu) return;
-  HostRef<TIMenuItemIntf> topItems(Call([&] { return menu->GetTopItems(); }));
+  HostRef<TIMenuItemIntf> topItems(menu->GetTopItems());
   if (!topItems) return;
-  HostRef<TIMenuItemIntf> objectItem(Call([&] { return menu->FindItemByName(hostapi::kObjectItemName); }));
+  HostRef<TIMenuItemIntf> objectItem(menu->FindItemByName(hostapi::kObjectItemName));
   if (!objectItem) return;
-  HostRef<TIMenuItemIntf> owner(Call([&] { return objectItem->GetOwnerItem(); }));
+  HostRef<TIMenuItemIntf> owner(objectItem->GetOwnerItem());
   if (!owner) return;
-  const TIMenuClickEvent onClick{&TQuelvar::EditVersionResourceClick, this};
-  const int32_t index = Call([&] { return objectItem->GetPosition(); }) + 1;
-  EditVersionResource = Call([&] {
-    return owner->InsertChild(index, kMenuCaption, hostapi::kVersionItemName, "", kMenuShortCut, 0, 0, kMenuFlags,
-                              onClick);
-  });
+  const int32_t index = objectItem->GetPosition() + 1;
+  EditVersionResource = owner->InsertChild(index, kMenuCaption, hostapi::kVersionItemName, "", kMenuShortCut, 0, 0,
+                                           kMenuFlags, {&TQuelvar::EditVersionResourceClick, this});
 }
 
-int32_t HOSTAPI TQuelvar::AddRef() { return ++refCount_; }
-
-int32_t HOSTAPI TQuelvar::Release() {
-  const int32_t count = --refCount_;
-  if (count == 0) delete this;
-  return count;
+void TQuelvar::RemoveMenuCommand() {
+  if (liveExpert == this) liveExpert = nullptr;
+  HostRef<TIMenuItemIntf> item(std::exchange(EditVersionResource, nullptr));
+  if (item) item->DestroyMenuItem();
 }
 
-int32_t HOSTAPI TQuelvar::GetVersion() { return kInterfaceVersion; }
+std::string TQuelvar::GetName() const { return kName; }
 
-const char* HOSTAPI TQuelvar::GetName() { return kName; }
+std::string TQuelvar::GetIDString() const { return kIDString; }
 
-const char* TQuelvar::NotProvided() {
-  ReportException("Abstract Error");
-  return nullptr;
-}
-
-const char* HOSTAPI TQuelvar::GetAuthor() { return NotProvided(); }
-const char* HOSTAPI TQuelvar::GetComment() { return NotProvided(); }
-const char* HOSTAPI TQuelvar::GetPage() { return NotProvided(); }
-void* HOSTAPI TQuelvar::GetGlyph() {
-  NotProvided();
-  return nullptr;
-}
-const char* HOSTAPI TQuelvar::GetMenuText() { return NotProvided(); }
-
-uint8_t HOSTAPI TQuelvar::GetStyle() { return esAddIn; }
-
-uint8_t HOSTAPI TQuelvar::GetState() { return esEnabled; }
-
-const char* HOSTAPI TQuelvar::GetIDString() { return kIDString; }
-
-void HOSTAPI TQuelvar::Execute() {
-  AtHostBoundary([] {
-    const char* name = HostServices ? Call([] { return HostServices->GetProjectFileName(); }) : nullptr;
-    if (!name || !*name) {
-      ui::MessageDlg(kNoProjectText, ui::DialogType::Error, MB_OK, 0);
-      return;
-    }
-    if (!VerMainForm) {
-      ShowEditorWindow(ui::Application::Get().owner(), HostServices);
-      return;
-    }
-    if (IsIconic(VerMainForm->hwnd())) ShowWindow(VerMainForm->hwnd(), SW_SHOWNORMAL);
-    VerMainForm->FocusActiveControl();
-  });
+void TQuelvar::Execute() {
+  const std::string name = HostServices ? HostServices->GetProjectFileName() : std::string();
+  if (name.empty()) {
+    ui::MessageDlg(kNoProjectText, ui::DialogType::Error, MB_OK, 0);
+    return;
+  }
+  if (!VerMainForm) {
+    ShowEditorWindow(ui::Application::Get().owner(), HostServices);
+    return;
+  }
+  if (IsIconic(VerMainForm->hwnd())) ShowWindow(VerMainForm->hwnd(), SW_SHOWNORMAL);
+  VerMainForm->FocusActiveControl();
 }
 
 void ShowEditorWindow(HWND owner, TIHostServices* services) {
@@ -160,6 +159,8 @@ void ShowEditorWindow(HWND owner, TIHostServices* services) {
   form->ShowModal();
 }
 
-void HOSTAPI TQuelvar::EditVersionResourceClick(void* self, TIMenuItemIntf*) {
-  if (self && self == liveExpert) static_cast<TIExpert*>(static_cast<TQuelvar*>(self))->Execute();
+void HOSTREGISTER TQuelvar::EditVersionResourceClick(void* self, TIMenuItemIntf*) {
+  if (!self || self != liveExpert) return;
+  TQuelvar* object = static_cast<TQuelvar*>(self);
+  object->vtbl<hostapi::TIExpertVtbl>().Execute(object);
 }

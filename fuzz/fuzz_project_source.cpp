@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto result = editor::UpdateProjectSource(*host.services(), include, script, base::IsCp932LeadByte);
   const std::string after = host.FindModule(host.projectFileName)->text;
   const std::string directive = editor::ResourceDirective(script, base::IsCp932LeadByte);
-  FUZZ_CHECK(host.ledger.Problems().empty());
+  FUZZ_CHECK(host.Problems().empty());
   FUZZ_CHECK(!host.FindModule(host.projectFileName)->readerAndWriterAtOnce);
   using O = editor::SourceUpdate::Outcome;
   const size_t p = static_cast<size_t>(result.position);

@@ -1,133 +1,121 @@
-// The host IDE's object model as the add-in sees it. Every object starts with its vtable
-// pointer; the virtual operations sit in the order of the host's tables and use the
-// stdcall convention, so no virtual destructor or other virtual may be added here.
+// The host IDE's objects as the add-in uses them, under the specification's names. Each is
+// the host's own object (a pointer to its table first, nothing of ours in it); the members
+// call its table's entries (host_vtbl.h) with the host's conventions, each call through
+// the guard (host_call.h), so that a failure of the host arrives as base::Error. Texts are
+// std::string here: host strings stay inside the binding.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <string_view>
 
-#if defined(__i386__) || defined(_M_IX86)
-#define HOSTAPI __stdcall
-#else
-#define HOSTAPI  // other targets have a single calling convention
-#endif
+#include "host/host_vtbl.h"
 
-struct HWND__;  // the same type as windows.h's HWND
-
-class TIMenuItemIntf;
-
-// Positions 0 to 2 of every host and add-in object.
+// Slots 0 to 2 of every host and add-in object.
 class TInterface {
  public:
-  virtual int32_t HOSTAPI AddRef() = 0;
-  virtual int32_t HOSTAPI Release() = 0;
-  virtual int32_t HOSTAPI GetVersion() = 0;
+  TInterface(const TInterface&) = delete;
+  TInterface& operator=(const TInterface&) = delete;
+
+  int32_t AddRef();
+  int32_t Release();  // the object is gone when the count reaches 0
+  int32_t GetVersion();
 
  protected:
-  TInterface() = default;
+  explicit TInterface(const void* vtbl) : lpVtbl_(vtbl) {}
   ~TInterface() = default;
-};
+  template <typename Vtbl>
+  const Vtbl& vtbl() const {
+    return *static_cast<const Vtbl*>(lpVtbl_);
+  }
 
-// The host's method pointer for a menu click: Code called with Data and the item.
-struct TIMenuClickEvent {
-  void(HOSTAPI* Code)(void* data, TIMenuItemIntf* sender);
-  void* Data;
+ private:
+  const void* lpVtbl_;
 };
 
 class TIMenuItemIntf : public TInterface {
  public:
-  virtual int32_t HOSTAPI GetPosition() = 0;
-  virtual TIMenuItemIntf* HOSTAPI GetOwnerItem() = 0;
-  virtual TIMenuItemIntf* HOSTAPI InsertChild(int32_t index, const char* caption, const char* name,
-                                              const char* hint, int32_t shortCut, int32_t context,
-                                              int32_t groupIndex, uint8_t flags,
-                                              TIMenuClickEvent onClick) = 0;
-
- protected:
-  ~TIMenuItemIntf() = default;
+  // Takes out a menu item the add-in created (the host refuses its own); true when done.
+  bool DestroyMenuItem();
+  int32_t GetPosition();
+  TIMenuItemIntf* GetOwnerItem();  // null at the top
+  // A new item at `index` (an append when out of range) that calls `onClick` when chosen.
+  TIMenuItemIntf* InsertChild(int32_t index, std::string_view caption, std::string_view name,
+                              std::string_view hint, int32_t shortCut, int32_t context, int32_t groupIndex,
+                              hostapi::TIMenuFlags flags, hostapi::TIMenuClickEvent onClick);
 };
 
 class TIMenuBarIntf : public TInterface {
  public:
-  virtual TIMenuItemIntf* HOSTAPI GetTopItems() = 0;
-  virtual TIMenuItemIntf* HOSTAPI FindItemByName(const char* name) = 0;
-
- protected:
-  ~TIMenuBarIntf() = default;
+  TIMenuItemIntf* GetTopItems();
+  TIMenuItemIntf* FindItemByName(std::string_view name);  // null when there is none
 };
 
 class TIBufferReader : public TInterface {
  public:
   // Copies up to `count` characters from the zero-based position; returns how many.
-  virtual int32_t HOSTAPI ReadChars(int32_t position, char* buffer, int32_t count) = 0;
-
- protected:
-  ~TIBufferReader() = default;
+  int32_t ReadChars(int32_t position, char* buffer, int32_t count);
 };
 
-// The edits of a writer are in the text once the writer is released.
+// The writer copies the original text forward; its edits are in the text once the writer
+// is released. Each operation answers whether the host did it.
 class TIBufferWriter : public TInterface {
  public:
-  virtual void HOSTAPI KeepUpTo(int32_t position) = 0;
-  virtual void HOSTAPI SkipUpTo(int32_t position) = 0;
-  virtual void HOSTAPI InsertText(const char* text) = 0;
-
- protected:
-  ~TIBufferWriter() = default;
+  bool KeepUpTo(int32_t position);
+  bool SkipUpTo(int32_t position);
+  bool InsertText(const std::string& text);
 };
 
 class TIEditBufferIntf : public TInterface {
  public:
-  virtual TIBufferReader* HOSTAPI NewReader() = 0;
-  virtual TIBufferWriter* HOSTAPI NewWriter() = 0;
-
- protected:
-  ~TIEditBufferIntf() = default;
+  TIBufferReader* NewReader();
+  TIBufferWriter* NewWriter();
 };
 
 class TISourceModuleIntf : public TInterface {
  public:
-  virtual TIEditBufferIntf* HOSTAPI GetEditBuffer() = 0;
-
- protected:
-  ~TISourceModuleIntf() = default;
+  TIEditBufferIntf* GetEditBuffer();
 };
 
-// Texts returned are owned by the object and valid until its next call or release.
+// The host's services object: the host's for its lifetime, never released by the add-in.
 class TIHostServices : public TInterface {
  public:
-  virtual HWND__* HOSTAPI GetHostWindow() = 0;
-  virtual const char* HOSTAPI GetProjectFileName() = 0;
-  virtual TIMenuBarIntf* HOSTAPI GetMenuBar() = 0;
-  virtual void HOSTAPI ReportError(const char* message) = 0;
-  virtual TISourceModuleIntf* HOSTAPI OpenSourceModule(const char* fileName) = 0;
+  HWND__* GetHostWindow();
+  // The full path of the open project's main source file; empty when no project is open.
+  std::string GetProjectFileName();
+  TIMenuBarIntf* GetMenuBar();
+  TISourceModuleIntf* OpenSourceModule(const std::string& fileName);  // null when not open
 
- protected:
-  ~TIHostServices() = default;
+  // Hands `message` to the host, which shows it. On the IDE it does not return: it raises
+  // the host's exception, which unwinds through the caller to the host's own handler. So
+  // it is the last call of an entry, made outside every guard with nothing of ours left to
+  // release; no guard of ours may catch it. The message goes as a constant (the host copies
+  // it into its exception), cut at kReportCapacity bytes.
+  void ReportError(std::string_view message);
+  static constexpr size_t kReportCapacity = 1023;
+
+  // The four string functions (host_string.h uses them).
+  hostapi::HostStr NewString(std::string_view text);
+  void FreeString(hostapi::HostStr& str);
 };
 
+// TExpertStyle and TExpertState of the host's add-in unit.
 enum TExpertStyle : uint8_t { esStandard, esForm, esProject, esAddIn };
-enum : uint8_t { esEnabled = 1, esChecked = 2 };  // TExpertState is a set of these bits
+enum : uint8_t { esEnabled = 1, esChecked = 2 };  // TExpertState: a set of these bits
 
-// The host's add-in base class, positions 3 to 12. The further queries exist only to keep
-// the positions; the host never calls them on this add-in.
+// The host's add-in base class: an object of ours whose table is built from TIExpertVtbl.
 class TIExpert : public TInterface {
- public:
-  virtual const char* HOSTAPI GetName() = 0;
-  virtual const char* HOSTAPI GetAuthor() = 0;
-  virtual const char* HOSTAPI GetComment() = 0;
-  virtual const char* HOSTAPI GetPage() = 0;
-  virtual void* HOSTAPI GetGlyph() = 0;
-  virtual uint8_t HOSTAPI GetStyle() = 0;
-  virtual uint8_t HOSTAPI GetState() = 0;
-  virtual const char* HOSTAPI GetIDString() = 0;
-  virtual const char* HOSTAPI GetMenuText() = 0;
-  virtual void HOSTAPI Execute() = 0;
-
  protected:
+  explicit TIExpert(const hostapi::TIExpertVtbl* vtbl) : TInterface(vtbl) {}
   ~TIExpert() = default;
 };
 
-using TExpertRegisterProc = uint8_t(HOSTAPI*)(TIExpert* expert);
-using TExpertTerminateProc = void(HOSTAPI*)();
+// The registration procedure the host passes: function(Expert: TIExpert): Boolean, in the
+// host's register convention (the object in EAX, the result in AL).
+using TExpertRegisterProc = uint8_t(HOSTREGISTER*)(TIExpert* expert);
+// The termination procedure: a parameterless procedure of the register convention.
+using TExpertTerminateProc = void(HOSTREGISTER*)();
 
-// The interface version that GetVersion reports.
+// The interface version that our add-in object reports.
 constexpr int32_t kInterfaceVersion = 2;
+
+static_assert(sizeof(TIHostServices) == sizeof(void*), "a host object is its table pointer");

@@ -2,7 +2,6 @@
 #pragma once
 #include <utility>
 
-#include "host/host_call.h"
 #include "host/host_intf.h"
 
 template <typename T>
@@ -20,6 +19,14 @@ class HostRef {
   T& operator*() const { return *object_; }
   explicit operator bool() const { return object_ != nullptr; }
 
+  // Gives the reference back now, a failure of the host raised: for a release that does
+  // something the caller must know of (a writer's edits go into the text then). The
+  // reference is ours no longer either way.
+  void ReleaseNow() {
+    if (!object_) return;
+    std::exchange(object_, nullptr)->Release();
+  }
+
   // The release goes through the guard; should the host fail in it, the object is given
   // back all the same and the failure is dropped: a release runs while unwinding, where a
   // second error would end the process, and the host that failed cannot be told.
@@ -27,7 +34,7 @@ class HostRef {
     if (!object_) return;
     T* object = std::exchange(object_, nullptr);
     try {
-      hostapi::Call([object] { return object->Release(); });
+      object->Release();
     } catch (...) {
     }
   }

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "hostsim/host_objects.h"
+#include "hostsim/addin_catch.h"
+#include "hostsim/objects.h"
 
 namespace hostsim {
 namespace {
@@ -33,14 +34,16 @@ int32_t MenuNode::Position() const {
   return -1;
 }
 
-Host::Host() { services_ = NewServices(*this); }
+Host::Host() {
+  EnterHost(*this);
+  services_ = reinterpret_cast<TIHostServices*>(NewServices(*this));
+}
 
-Host::~Host() = default;
+Host::~Host() { LeaveHost(*this); }
 
 int32_t Host::servicesRefs() const { return ledger.records().front().refs; }
 
-MenuNode& Host::AddMenuItem(const std::string& parent, const std::string& name,
-                            const std::string& caption) {
+MenuNode& Host::AddMenuItem(const std::string& parent, const std::string& name, const std::string& caption) {
   MenuNode* owner = parent.empty() ? &root_ : FindMenu(parent);
   if (!owner) owner = &root_;
   auto node = std::make_unique<MenuNode>();
@@ -54,15 +57,6 @@ MenuNode& Host::AddMenuItem(const std::string& parent, const std::string& name,
 MenuNode* Host::FindMenu(const std::string& name) {
   if (name.empty()) return nullptr;
   return FindIn(root_, name);
-}
-
-bool Host::Click(const std::string& name) {
-  MenuNode* node = FindMenu(name);
-  if (!node || !node->onClick.Code) return false;
-  TIMenuItemIntf* sender = NewMenuItem(*this, node);
-  node->onClick.Code(node->onClick.Data, sender);
-  sender->Release();
-  return true;
 }
 
 SourceModule& Host::OpenModule(const std::string& fileName, const std::string& text) {
@@ -88,9 +82,11 @@ Fault Host::Check(std::string_view operation) {
   auto it = faults_.find(operation);
   if (it == faults_.end() || n <= it->second.succeedingCalls) return Fault::None;
   switch (it->second.fault) {
-    case Fault::Raise:
-      raised_.push_back(std::make_unique<LanguageException>("host failure in " + std::string(operation)));
-      RaiseLanguageException(*raised_.back());
+    case Fault::Raise: {
+      // Made in a statement of its own: no temporary may be alive at the raise.
+      const LanguageException& exception = NewException("host failure in " + std::string(operation));
+      RaiseLanguageException(exception);
+    }
     case Fault::AccessViolation:
       RaiseAccessViolation();
     default:
@@ -101,6 +97,34 @@ Fault Host::Check(std::string_view operation) {
 int Host::calls(std::string_view operation) const {
   auto it = calls_.find(operation);
   return it == calls_.end() ? 0 : it->second;
+}
+
+const LanguageException& Host::NewException(std::string message) {
+  raised_.push_back(std::make_unique<LanguageException>(message));
+  return *raised_.back();
+}
+
+void Host::Raise(std::string_view message) {
+  const LanguageException& exception = NewException(std::string(message));
+  RaiseLanguageException(exception);
+}
+
+bool Host::CallAddIn(const std::function<void()>& call) {
+  std::string message;
+  if (RunCatching(call, message)) return true;
+  reportedErrors.push_back(message);
+  if (onReportError) onReportError(message);
+  return false;
+}
+
+std::string Host::Problems() const {
+  std::string problems = ledger.Problems() + strings.Problems();
+  if (servicesRefs() < 1) problems += "the services object released by the add-in; ";
+  for (const std::string& misuse : misuses) problems += misuse + "; ";
+  for (const auto& [name, module] : modules_) {
+    if (module.readerAndWriterAtOnce) problems += "a reader and a writer of " + name + " alive at once; ";
+  }
+  return problems;
 }
 
 }  // namespace hostsim

@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include <vector>
+
 #include "base/ansi_path.h"
 #include "platform/lead_byte.h"
 
@@ -36,16 +38,35 @@ void Application::ShowException(HWND window, const std::exception* error) {
   MessageBoxA(window, message.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-bool Guarded(HWND window, const std::function<void()>& action) {
-  try {
-    action();
-    return true;
-  } catch (const std::exception& e) {
-    Application::Get().ShowException(window, &e);
-  } catch (...) {
-    Application::Get().ShowException(window, nullptr);
+namespace {
+
+std::vector<ModalRecord>& ModalRuns() {
+  static std::vector<ModalRecord> runs;
+  return runs;
+}
+
+}  // namespace
+
+void BeginModalRecord(ModalRecord record) { ModalRuns().push_back(std::move(record)); }
+
+void EndModalRecord() {
+  if (!ModalRuns().empty()) ModalRuns().pop_back();
+}
+
+size_t ModalDepth() { return ModalRuns().size(); }
+
+void AbandonModalRuns(size_t keep) {
+  std::vector<ModalRecord>& runs = ModalRuns();
+  while (runs.size() > keep) {
+    const ModalRecord run = std::move(runs.back());
+    runs.pop_back();
+    for (HWND window : run.disabled) {
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    Application::Get().ClearHintHandler(run.owner);
+    if (IsWindow(run.window)) DestroyDetached(run.window);
+    if (run.previous && IsWindow(run.previous)) SetActiveWindow(run.previous);
   }
-  return false;
 }
 
 HWND RootWindow(HWND window) {

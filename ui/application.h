@@ -6,6 +6,9 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "base/os_exception.h"
 
 namespace ui {
 
@@ -64,9 +67,48 @@ class Application {
   HelpViewer* helpViewer_ = nullptr;
 };
 
-// Runs `action`; any exception is shown by the application's error handler instead of
-// unwinding into user32. Returns whether the action ended normally.
-bool Guarded(HWND window, const std::function<void()>& action);
+// What a modal run changed, kept apart from the run's frame for as long as the run lasts:
+// the run's own destructor puts it back, but when a fault in our own code leaves that
+// frame without its destructor (and the form perhaps with it), AbandonModalRuns puts it
+// back from here alone.
+struct ModalRecord {
+  HWND window;                 // the form's window
+  std::vector<HWND> disabled;  // the windows the run disabled
+  HWND previous;               // the window that was active before
+  const void* owner;           // the form, as the owner of a hint handler; never read
+};
+void BeginModalRecord(ModalRecord record);
+void EndModalRecord();  // the innermost run ended normally
+
+// How many modal runs are in progress on the thread.
+size_t ModalDepth();
+// Abandons every modal run but the `keep` outermost, innermost first: the windows each
+// disabled enabled again, its window destroyed, the window before it activated.
+void AbandonModalRuns(size_t keep);
+
+// Destroys a window of ours whose C++ objects may be gone: from now on its messages, and
+// its children's, go to their own window procedures alone.
+void DestroyDetached(HWND window);
+
+// Runs `action`; an exception, or an OS exception of our own code (an access violation),
+// is shown by the application's error handler instead of unwinding into user32. Returns
+// whether the action ended normally. Allocates nothing before its guard.
+template <typename F>
+bool Guarded(HWND window, F&& action) noexcept {
+  const size_t depth = ModalDepth();
+  try {
+    base::ContainOsExceptions(action, base::FaultSite::Ours);
+    return true;
+  } catch (const base::OsFault& fault) {
+    AbandonModalRuns(depth);  // the runs its frames held, left without their destructors
+    Application::Get().ShowException(window, &fault);
+  } catch (const std::exception& e) {
+    Application::Get().ShowException(window, &e);
+  } catch (...) {
+    Application::Get().ShowException(window, nullptr);
+  }
+  return false;
+}
 
 // The top-level window that `window` belongs to: its parents walked up while it is a
 // child window (GetAncestor's GA_ROOT, which Windows 95 and NT 4.0 lack).

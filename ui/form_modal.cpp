@@ -40,10 +40,12 @@ class Form::ModalRun {
     form_.modalResult_ = mrNone;
     form_.modal_ = true;
     form_.DisableOtherWindows();
+    BeginModalRecord({form_.hwnd_, form_.disabled_, previous_, &form_});
   }
   ~ModalRun() {
+    EndModalRecord();
     form_.EnableOtherWindows();
-    ShowWindow(form_.hwnd_, SW_HIDE);
+    if (form_.hwnd_) ShowWindow(form_.hwnd_, SW_HIDE);
     form_.modal_ = false;
     if (previous_ && IsWindow(previous_)) SetActiveWindow(previous_);
   }
@@ -61,7 +63,8 @@ int Form::ShowModal() {
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
   SetActiveWindow(hwnd_);
-  while (modalResult_ == mrNone) {
+  // Ends when the form closes, or when its window is destroyed from outside.
+  while (modalResult_ == mrNone && hwnd_ && IsWindow(hwnd_)) {
     MSG msg;
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got <= 0) {
@@ -77,12 +80,13 @@ int Form::ShowModal() {
         DispatchMessageA(&msg);
       }
     });
-    if (modalResult_ != mrNone) {
+    if (modalResult_ != mrNone && hwnd_) {
       bool closed = false;
       Guarded(hwnd_, [&] { closed = TryClose(); });  // a failure while closing keeps the window open
       if (!closed) modalResult_ = mrNone;
     }
   }
+  if (modalResult_ == mrNone) modalResult_ = mrCancel;  // the window went
   return modalResult_;
 }
 

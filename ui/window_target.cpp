@@ -58,6 +58,21 @@ LRESULT WindowTarget::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcA(OriginalProc(hwnd_), hwnd_, message, wParam, lParam);
 }
 
+namespace {
+
+BOOL CALLBACK DetachChild(HWND window, LPARAM) {
+  RemovePropA(window, kTargetProperty);
+  return TRUE;
+}
+
+}  // namespace
+
+void DestroyDetached(HWND window) {
+  EnumChildWindows(window, &DetachChild, 0);
+  RemovePropA(window, kTargetProperty);
+  DestroyWindow(window);
+}
+
 const char* RegisterOwnClass(const char* name, UINT style) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;

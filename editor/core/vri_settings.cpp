@@ -1,7 +1,6 @@
 #include "editor/core/vri_settings.h"
 
 #include "base/int_text.h"
-#include "host/host_call.h"
 #include "editor/core/vri_keys.h"
 
 namespace editor {
@@ -72,11 +71,6 @@ void SaveSettings(IniFile& ini, SettingsView& view) {
   const VersionSettings settings = ReadSettings(view);
   for (const VriKey& key : kVriKeys) ini.WriteString(kVriSection, key.name, StoredValue(key, settings));
   view.SetModified(false);
-}
-
-std::string CurrentVriFileName(TIHostServices& services, base::LeadByteTest lead) {
-  const char* project = hostapi::Call([&] { return services.GetProjectFileName(); });
-  return base::VriFileName(project ? project : "", lead);
 }
 
 }  // namespace editor

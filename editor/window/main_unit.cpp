@@ -9,7 +9,6 @@
 #include "editor/core/project_source.h"
 #include "editor/core/resource_compile.h"
 #include "editor/window/toolbar_icons.h"
-#include "host/host_call.h"
 #include "editor/core/vri_settings.h"
 #include "platform/lead_byte.h"
 #include "platform/process_start.h"
@@ -144,9 +143,7 @@ void TVerMainForm::FormCreate() {
 
 std::optional<std::string> TVerMainForm::ProjectFileName() const {
   if (!Services) return std::nullopt;
-  const char* name = hostapi::Call([this] { return Services->GetProjectFileName(); });
-  if (!name) return std::nullopt;
-  return std::string(name);
+  return Services->GetProjectFileName();
 }
 
 void TVerMainForm::ShowScriptPathInCaption() { SetCaption(kCaptionPrefix + ScriptPath); }

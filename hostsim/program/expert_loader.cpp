@@ -1,16 +1,10 @@
 #include "hostsim/program/expert_loader.h"
 
+#include "hostsim/foreign_call.h"
+
 namespace {
 
 const char kExpertsKey[] = "Software\\Borland\\Delphi\\2.0\\Experts";
-
-using InitExpert = uint8_t(__stdcall*)(TIHostServices*, TExpertRegisterProc, TExpertTerminateProc*);
-
-uint8_t __stdcall RegisterExpert(TIExpert* expert) {
-  if (!expert) return 0;
-  ExpertLoader::Registered().push_back(expert);  // the host holds the reference it was given
-  return 1;
-}
 
 std::vector<std::string> ListedLibraries() {
   std::vector<std::string> paths;
@@ -31,12 +25,7 @@ std::vector<std::string> ListedLibraries() {
 
 }  // namespace
 
-std::vector<TIExpert*>& ExpertLoader::Registered() {
-  static std::vector<TIExpert*> experts;
-  return experts;
-}
-
-void ExpertLoader::LoadAll(TIHostServices* services, void (*log)(const std::string&)) {
+void ExpertLoader::LoadAll(void (*log)(const std::string&)) {
   for (const std::string& path : ListedLibraries()) {
     Library library;
     library.path = path;
@@ -46,11 +35,12 @@ void ExpertLoader::LoadAll(TIHostServices* services, void (*log)(const std::stri
       libraries_.push_back(library);
       continue;
     }
-    auto init = reinterpret_cast<InitExpert>(reinterpret_cast<void (*)()>(GetProcAddress(library.module, "INITEXPERT0016")));
-    if (!init) {
+    void* entry = reinterpret_cast<void*>(GetProcAddress(library.module, "INITEXPERT0016"));
+    if (!entry) {
       log("no INITEXPERT0016 in " + path);
     } else {
-      library.initialised = init(services, &RegisterExpert, &library.terminate) != 0;
+      library.initialised = host_.InitExpert(entry) != 0;
+      library.terminate = host_.terminateProc();
       log("loaded " + path + ": INITEXPERT0016 returned " + (library.initialised ? "1" : "0"));
     }
     libraries_.push_back(library);
@@ -59,10 +49,10 @@ void ExpertLoader::LoadAll(TIHostServices* services, void (*log)(const std::stri
 
 void ExpertLoader::UnloadAll() {
   for (Library& library : libraries_) {
-    if (library.terminate) library.terminate();
+    if (!library.terminate) continue;  // the add-in leaves the slot untouched
+    host_.CallAddIn([&] { hostsim::CallRegister(host_, "the termination procedure", library.terminate, 0, 0); });
   }
-  for (TIExpert* expert : Registered()) expert->Release();
-  Registered().clear();
+  host_.ReleaseExperts();
   for (Library& library : libraries_) {
     if (library.module) FreeLibrary(library.module);
   }

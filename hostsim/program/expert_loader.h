@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_intf.h"
+#include "hostsim/host.h"
 
 class ExpertLoader {
  public:
@@ -13,17 +13,19 @@ class ExpertLoader {
     std::string path;
     HMODULE module = nullptr;
     bool initialised = false;
-    TExpertTerminateProc terminate = nullptr;
+    void* terminate = nullptr;  // the termination slot as the entry left it
   };
 
+  explicit ExpertLoader(hostsim::Host& host) : host_(host) {}
+
   // Calls INITEXPERT0016 of every library listed; `log` hears what happened.
-  void LoadAll(TIHostServices* services, void (*log)(const std::string&));
+  void LoadAll(void (*log)(const std::string&));
   // Calls the termination procedures, releases the add-in objects, unloads the libraries.
   void UnloadAll();
 
   const std::vector<Library>& libraries() const { return libraries_; }
-  static std::vector<TIExpert*>& Registered();
 
  private:
+  hostsim::Host& host_;
   std::vector<Library> libraries_;
 };

@@ -255,8 +255,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   SendMessageA(sourceView, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   standIn.hostWindow = mainWindow;
 
-  ExpertLoader loader;
-  loader.LoadAll(standIn.services(), &Log);
+  ExpertLoader loader(standIn);
+  loader.LoadAll(&Log);
   BuildMenu();
   if (__argc > 1) OpenProject(__argv[1]);
   ShowWindow(mainWindow, show);

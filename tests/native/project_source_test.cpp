@@ -69,7 +69,7 @@ TEST_P(ProjectSource, InsertsOrRemovesTheDirective) {
   EXPECT_EQ(result.outcome, c.outcome) << c.what;
   EXPECT_EQ(module.modified, c.before != c.after) << c.what;
   EXPECT_FALSE(module.readerAndWriterAtOnce) << c.what;
-  EXPECT_EQ(host.ledger.Problems(), "") << c.what;
+  EXPECT_EQ(host.Problems(), "") << c.what;
 
   // The batch program's update of the file on disk: the same edit, the same bytes.
   std::string file = c.before;
@@ -220,7 +220,7 @@ TEST_P(ProjectSourceNulls, ReleaseEverythingAndLeaveTheTextAlone) {
   EXPECT_EQ(editor::UpdateProjectSource(*host.services(), c.include, kScript, IsCp932LeadByte).outcome,
             SourceUpdate::Outcome::NoSource);
   EXPECT_EQ(host.FindModule(kProject)->text, text) << c.operation;
-  EXPECT_EQ(host.ledger.Problems(), "") << c.operation;
+  EXPECT_EQ(host.Problems(), "") << c.operation;
   EXPECT_EQ(host.servicesRefs(), 1);
 }
 
@@ -246,7 +246,7 @@ TEST_P(ProjectSourceFaults, ReleaseEverythingAndLeaveTheTextAlone) {
     EXPECT_EQ(e.what(), testsupport::FailureMessage(fault, c.operation));
   }
   EXPECT_EQ(host.FindModule(kProject)->text, text) << c.operation;
-  EXPECT_EQ(host.ledger.Problems(), "") << c.operation;
+  EXPECT_EQ(host.Problems(), "") << c.operation;
   EXPECT_EQ(host.servicesRefs(), 1);
 }
 
@@ -259,6 +259,64 @@ INSTANTIATE_TEST_SUITE_P(
                                      FaultCase{"InsertText", 0, true}, FaultCase{"SkipUpTo", 0, false}),
                      testing::ValuesIn(testsupport::kRaisingFaults)));
 
+// A writer that answers that it did not do what it was asked: our error, not the edit
+// reported as made; the text as it was.
+class WriterRefusals : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(WriterRefusals, AreFailures) {
+  const FaultCase& c = GetParam();
+  const std::string text = c.include ? "{$R *.RES}\r\nend." : "{$R VERSION.RES}\r\nend.";
+  Host host;
+  host.projectFileName = kProject;
+  host.OpenModule(kProject, text);
+  host.SetFault(c.operation, Fault::ReturnNull);
+  try {
+    editor::UpdateProjectSource(*host.services(), c.include, kScript, IsCp932LeadByte);
+    ADD_FAILURE() << c.operation << ": nothing raised";
+  } catch (const base::Error& e) {
+    EXPECT_STREQ(e.what(), "ﾌﾟﾛｼﾞｪｸﾄのｿｰｽを変更できません");
+  }
+  EXPECT_EQ(host.FindModule(kProject)->text, text) << c.operation;
+  EXPECT_EQ(host.Problems(), "") << c.operation;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WriterRefusals,
+                         testing::Values(FaultCase{"KeepUpTo", 0, true}, FaultCase{"InsertText", 0, true},
+                                         FaultCase{"SkipUpTo", 0, false}));
+
+// The writer's edits go into the text when it is released: a release that fails is the
+// update's failure, not a directive inserted or removed.
+TEST(ProjectSource, AFailedCommitOfTheWriterIsReported) {
+  for (const Fault fault : testsupport::kRaisingFaults) {
+    for (const bool include : {true, false}) {
+      const std::string text = include ? "{$R *.RES}\r\nend." : "{$R VERSION.RES}\r\nend.";
+      Host host;
+      host.projectFileName = kProject;
+      host.OpenModule(kProject, text);
+      host.SetFault("Writer.Release", fault);
+      try {
+        editor::UpdateProjectSource(*host.services(), include, kScript, IsCp932LeadByte);
+        ADD_FAILURE() << "nothing raised";
+      } catch (const base::Error& e) {
+        EXPECT_EQ(e.what(), testsupport::FailureMessage(fault, "Writer.Release"));
+      }
+      EXPECT_EQ(host.FindModule(kProject)->text, text);
+      EXPECT_EQ(host.ledger.live(), 1);  // the writer, whose release the host refused
+    }
+  }
+}
+
+// The host's language may answer a literal: read, never written or freed.
+TEST(ProjectSource, AProjectNameAnsweredAsAConstant) {
+  Host host;
+  host.projectFileName = kProject;
+  host.projectNameAsConstant = true;
+  host.OpenModule(kProject, "{$R *.RES}");
+  EXPECT_EQ(editor::UpdateProjectSource(*host.services(), true, kScript, IsCp932LeadByte).outcome,
+            SourceUpdate::Outcome::Inserted);
+  EXPECT_EQ(host.Problems(), "");
+}
+
 TEST(ProjectSource, ProjectNotOpenAsModuleMeansNoUpdate) {
   Host host;
   host.projectFileName = kProject;
@@ -266,7 +324,7 @@ TEST(ProjectSource, ProjectNotOpenAsModuleMeansNoUpdate) {
   EXPECT_EQ(editor::UpdateProjectSource(*host.services(), true, kScript, IsCp932LeadByte).outcome,
             SourceUpdate::Outcome::NoSource);
   EXPECT_EQ(host.FindModule("C:\\Work\\Other.dpr")->text, "{$R *.RES}");
-  EXPECT_EQ(host.ledger.Problems(), "");
+  EXPECT_EQ(host.Problems(), "");
 }
 
 }  // namespace

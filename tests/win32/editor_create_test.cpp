@@ -218,8 +218,8 @@ TEST_F(EditorWindowTest, TheCommandFindingTheWindowOpenFocusesItsActiveControl) 
       [&, this] {
         SetFocus(form().hwnd());
         auto* expert = new TQuelvar();  // holds one reference
-        static_cast<TIExpert*>(expert)->Execute();
-        expert->Release();
+        expert->Execute();
+        expert->Release();  // through its table, as the host does: the object goes
         ui::Control* c = ui::Control::FromHandle(GetFocus());
         focused = c ? c->name() : "<none>";
         PressKey(VK_ESCAPE);

@@ -41,7 +41,7 @@ void EditorWindowTest::SetUp() {
 void EditorWindowTest::TearDown() {
   ui::ProcessMessages();
   EXPECT_EQ(VerMainForm, nullptr);
-  EXPECT_EQ(host.ledger.Problems(), "");
+  EXPECT_EQ(host.Problems(), "");
   ui::Application::Get().SetHelpViewer(nullptr);
   DestroyWindow(owner);
   HostServices = nullptr;

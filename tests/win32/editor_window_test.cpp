@@ -8,8 +8,10 @@
 #include "platform/lead_byte.h"
 #include "editor/adapters/profile_ini.h"
 #include "tests/win32/editor_fixture.h"
+#include "tests/support/fault_now.h"
 #include "ui/spin_edit.h"
 #include "ui/standard_controls.h"
+#include "ui/tool_button.h"
 
 namespace testsupport {
 namespace {
@@ -45,6 +47,32 @@ TEST_F(EditorWindowTest, AWindowClosedBeforeTheLastStepFailsTheTest) {
   EXPECT_NONFATAL_FAILURE(RunEditor({[] { PressKey(VK_ESCAPE); }, [&] { lastStepRan = true; }}),
                           "closed after 2 of 3 steps");
   EXPECT_FALSE(lastStepRan);
+}
+
+// An OS exception in a handler of ours is shown in the window's box as our errors are,
+// and the window goes on: still modal, its commands working.
+TEST_F(EditorWindowTest, AFaultInAHandlerIsShownAndTheWindowGoesOn) {
+  std::string shown;
+  RunEditor({
+      [this] {
+        form().Get<ui::ToolButton>("HelpButton").onClick = [] { testsupport::FaultNow(); };
+        ClickWindow(Control("HelpButton"));
+      },
+      [&] { shown = TakeMessageBox("Tallowin", IDOK); },
+      [this] {
+        EXPECT_TRUE(IsWindowVisible(form().hwnd()));
+        EXPECT_FALSE(IsWindowEnabled(owner));
+        SetFocus(Control("Edit3"));
+      },
+      [] { TypeText("x"); },
+      [this] {
+        EXPECT_TRUE(form().Modified);
+        PressKey('S', true);
+      },
+      [] { PressKey(VK_ESCAPE); },
+  });
+  EXPECT_EQ(shown, "ｱｸｾｽ違反が発生しました (例外ｺｰﾄﾞ C0000005)");
+  EXPECT_EQ(VriValue(*dir / "Sample.vri", "Description"), "x");
 }
 
 TEST_F(EditorWindowTest, TypedChangesAreSavedWithCtrlSAndClearModified) {

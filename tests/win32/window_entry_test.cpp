@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "base/error.h"
@@ -12,6 +13,7 @@
 #include "ui/form.h"
 #include "ui/spin_edit.h"
 #include "ui/standard_controls.h"
+#include "tests/win32/ui_script.h"
 
 namespace {
 
@@ -104,6 +106,57 @@ TEST_F(WindowEntry, AControlThatIsNotThereRaisesOurErrorNamingIt) {
       EXPECT_STREQ(e.what(), message);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A modal run left by a fault in our own code, its frame and perhaps its form gone: what
+// it changed is put back from its record alone, and its window is destroyed without a
+// message reaching the objects behind it.
+// A window destroyed from outside ends its modal run: nothing is left disabled and the
+// loop does not wait for a result that can no longer come.
+TEST(ModalRecords, ARunEndsWhenItsWindowIsDestroyedFromOutside) {
+  ui::Application::Get().SetInstance(GetModuleHandleA(nullptr));
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 50, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  RecordingForm form;
+  int result = -1;
+  bool otherDisabled = false;
+  testsupport::UiScript script({[&] {
+    otherDisabled = !IsWindowEnabled(other);
+    DestroyWindow(form.hwnd());
+  }});
+  EXPECT_TRUE(script.Run([&] { result = form.ShowModal(); }));
+  EXPECT_TRUE(otherDisabled);
+  EXPECT_EQ(result, ui::mrCancel);
+  EXPECT_TRUE(IsWindowEnabled(other));
+  EXPECT_EQ(ui::ModalDepth(), 0u);
+  DestroyWindow(other);
+}
+
+TEST(ModalRecords, AnAbandonedRunPutsBackWhatItChanged) {
+  ui::Application::Get().SetInstance(GetModuleHandleA(nullptr));
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 50, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  auto form = std::make_unique<RecordingForm>();
+  const HWND window = form->hwnd();
+  const size_t depth = ui::ModalDepth();
+  int hints = 0;
+  ui::Application::Get().SetHintHandler(form.get(), [&hints] { ++hints; });
+  EnableWindow(other, FALSE);
+  ui::BeginModalRecord({window, {other}, nullptr, form.get()});
+  ui::AbandonModalRuns(depth);
+  EXPECT_EQ(ui::ModalDepth(), depth);
+  EXPECT_TRUE(IsWindowEnabled(other));
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(form->hwnd(), window);  // the object heard nothing of its window's end
+  ui::Application::Get().SetHint("after");
+  EXPECT_EQ(hints, 0);  // nothing calls into the abandoned form
+  ui::Application::Get().SetHint("");
+  form.reset();
+  DestroyWindow(other);
 }
 
 }  // namespace

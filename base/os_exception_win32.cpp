@@ -1,24 +1,24 @@
 // The guard on Windows. GCC has no __try/__except on i686, so the guard does what Wine's
 // own __TRY macros do: it puts a handler record of its own on the thread's exception chain
-// (fs:[0]) for the length of the call. An exception that the host does not handle itself
-// reaches that handler, which copies the code and the message, lets RtlUnwind run the
-// host's own unwinding (its finally blocks) down to the record, and jumps back into the
-// guard with __builtin_longjmp. The exception is handled there, never continued. The
-// frames skipped are the host's; ours hold nothing at a host call.
+// (fs:[0]) for the length of the call. An exception it takes reaches that handler, which
+// copies the code and the message, lets RtlUnwind run the handlers of the frames below
+// (the host's finally blocks) down to the record, and jumps back into the guard with
+// __builtin_longjmp. The exception is handled there, never continued.
 //
 // x86-64 (a build for the tests only: no 64-bit host exists) has no chain to register
 // on; there a vectored handler, consulted only while a guard is active on the thread,
-// takes the place of the record and resumes the thread in the guard in the same way.
+// takes the place of the record and resumes the thread in the guard in the same way. It
+// sees the innermost guard of its own module only: a guard of another module nested
+// inside (the stand-in host's, around a call back into the add-in) is not known to it.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 #include <exception>
 
-#include "base/error.h"
-#include "host/host_call.h"
+#include "base/os_exception.h"
 
-namespace hostapi::detail {
+namespace base::detail {
 namespace {
 
 struct Failure {
@@ -45,7 +45,48 @@ void CopyLanguageMessage(const EXCEPTION_RECORD& record, Failure& failure) {
   failure.message[i] = '\0';
 }
 
+void Take(const EXCEPTION_RECORD& record, Failure& failure) {
+  failure.code = record.ExceptionCode;
+  CopyLanguageMessage(record, failure);
+}
+
+}  // namespace
+
 #if defined(__i386__)
+
+// RtlUnwind, called so that nothing the guard needs afterwards lives in a register:
+// Windows NT's returns through a context it captured itself and gives EBX, ESI and EDI
+// back changed. The wrapper keeps them and EBP on the stack across the call, through a
+// variable so that tests can put a routine of their own in its place.
+extern "C" void* tallowin_unwind_routine;
+void* tallowin_unwind_routine = nullptr;  // RtlUnwind, taken at first use
+extern "C" void __stdcall tallowin_UnwindTo(void* targetFrame, EXCEPTION_RECORD* record);
+__asm__(
+    ".text\n"
+    ".globl _tallowin_UnwindTo@8\n"
+    "_tallowin_UnwindTo@8:\n"
+    "  pushl %ebp\n"
+    "  pushl %ebx\n"
+    "  pushl %esi\n"
+    "  pushl %edi\n"
+    "  pushl $0\n"           // ReturnValue
+    "  pushl 28(%esp)\n"     // ExceptionRecord
+    "  pushl $0\n"           // TargetIp: come back here
+    "  pushl 32(%esp)\n"     // TargetFrame
+    "  call *_tallowin_unwind_routine\n"
+    "  popl %edi\n"
+    "  popl %esi\n"
+    "  popl %ebx\n"
+    "  popl %ebp\n"
+    "  ret $8\n");
+
+void* ReplaceUnwindRoutine(void* routine) {
+  void* replaced = tallowin_unwind_routine ? tallowin_unwind_routine : reinterpret_cast<void*>(&RtlUnwind);
+  tallowin_unwind_routine = routine;
+  return replaced;
+}
+
+namespace {
 
 struct GuardFrame {
   EXCEPTION_REGISTRATION_RECORD record;  // first: the chain points here
@@ -55,10 +96,11 @@ struct GuardFrame {
 
 EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* establisher, CONTEXT*, void*) {
   if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) return ExceptionContinueSearch;
+  if (!IsCaughtOsException(record->ExceptionCode)) return ExceptionContinueSearch;
   auto* frame = static_cast<GuardFrame*>(establisher);
-  frame->failure.code = record->ExceptionCode;
-  CopyLanguageMessage(*record, frame->failure);
-  RtlUnwind(establisher, nullptr, record, nullptr);  // the host's frames below ours
+  Take(*record, frame->failure);
+  if (!tallowin_unwind_routine) tallowin_unwind_routine = reinterpret_cast<void*>(&RtlUnwind);
+  tallowin_UnwindTo(establisher, record);  // the frames below ours
   __builtin_longjmp(frame->jump, 1);
 }
 
@@ -92,7 +134,11 @@ __attribute__((noinline)) bool RunOnChain(Thunk thunk, void* context, Failure& f
   return true;
 }
 
+}  // namespace
+
 #else
+
+namespace {
 
 struct GuardFrame {
   void* jump[5];
@@ -102,19 +148,12 @@ struct GuardFrame {
 
 thread_local GuardFrame* activeGuard = nullptr;
 
-// A vectored handler sees every exception first: the C++ runtime's own (GCC's throws are
-// exceptions there) and informational ones are not the host's failures.
-bool IsHostException(DWORD code) {
-  return code == kLanguageExceptionCode || (code & 0xC0000000) == 0xC0000000;
-}
-
 [[noreturn]] void LandInGuard() { __builtin_longjmp(activeGuard->jump, 1); }
 
 LONG CALLBACK GuardVectored(EXCEPTION_POINTERS* info) {
   GuardFrame* frame = activeGuard;
-  if (!frame || !IsHostException(info->ExceptionRecord->ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
-  frame->failure.code = info->ExceptionRecord->ExceptionCode;
-  CopyLanguageMessage(*info->ExceptionRecord, frame->failure);
+  if (!frame || !IsCaughtOsException(info->ExceptionRecord->ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
+  Take(*info->ExceptionRecord, frame->failure);
   // Resume below the faulting frame, on a fresh aligned slot, in a function that jumps.
   CONTEXT& context = *info->ContextRecord;
   context.Rsp = ((context.Rsp - 256) & ~static_cast<DWORD64>(15)) - 8;
@@ -144,17 +183,19 @@ __attribute__((noinline)) bool RunOnChain(Thunk thunk, void* context, Failure& f
   return true;
 }
 
-#endif
-
 }  // namespace
 
-void RunGuarded(Thunk thunk, void* context) {
+#endif
+
+void RunContained(Thunk thunk, void* context, FaultSite site) {
   Failure failure;
   std::exception_ptr thrown;
   if (!RunOnChain(thunk, context, failure, thrown)) {
-    throw base::Error(HostExceptionText(failure.code, failure.message));
+    const std::string text = OsExceptionText(failure.code, failure.message, site);
+    if (site == FaultSite::Ours) throw OsFault(text);
+    throw Error(text);
   }
   if (thrown) std::rethrow_exception(thrown);
 }
 
-}  // namespace hostapi::detail
+}  // namespace base::detail

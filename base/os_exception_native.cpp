@@ -1,14 +1,13 @@
 // The guard where the system has no OS exceptions: the stand-in host's simulated ones, a
 // jump to the innermost guard with setjmp and longjmp, which unwinds nothing, as an OS
-// exception reaching the guard's handler unwinds none of our frames.
+// exception reaching the guard's handler unwinds none of the frames between.
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
 
-#include "base/error.h"
-#include "host/host_call.h"
+#include "base/os_exception.h"
 
-namespace hostapi {
+namespace base {
 namespace {
 
 struct GuardFrame {
@@ -24,7 +23,7 @@ thread_local GuardFrame* activeGuard = nullptr;
 
 void RaiseSimulatedOsException(uint32_t code, const char* languageMessage) {
   GuardFrame* frame = activeGuard;
-  if (!frame) std::abort();
+  if (!frame || !IsCaughtOsException(code)) std::abort();  // nobody takes it: the process ends
   frame->code = code;
   std::strncpy(frame->message, languageMessage ? languageMessage : "", sizeof frame->message - 1);
   std::longjmp(frame->jump, 1);
@@ -32,13 +31,15 @@ void RaiseSimulatedOsException(uint32_t code, const char* languageMessage) {
 
 namespace detail {
 
-void RunGuarded(Thunk thunk, void* context) {
+void RunContained(Thunk thunk, void* context, FaultSite site) {
   GuardFrame frame;
   frame.outer = activeGuard;
   GuardFrame* volatile self = &frame;
   if (setjmp(frame.jump)) {
     activeGuard = self->outer;
-    throw base::Error(HostExceptionText(self->code, self->message));
+    const std::string text = OsExceptionText(self->code, self->message, site);
+    if (site == FaultSite::Ours) throw OsFault(text);
+    throw Error(text);
   }
   activeGuard = &frame;
   try {
@@ -51,4 +52,4 @@ void RunGuarded(Thunk thunk, void* context) {
 }
 
 }  // namespace detail
-}  // namespace hostapi
+}  // namespace base
