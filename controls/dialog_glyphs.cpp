@@ -21,13 +21,13 @@ const char* const kCross[kSize] = {
     "...rRr.....rRr....", "...rR.......Rr....", "..................", "..................",
     "..................", ".................."};
 
-HBITMAP Glyph(const char* const* rows, const std::map<char, COLORREF>& palette) {
+ui::OwnedBitmap Glyph(const char* const* rows, const std::map<char, COLORREF>& palette) {
   return ui::JoinSideBySide(ui::PixelArtBitmap(rows, kSize, kSize, kGlyphBackground, palette),
                             ui::DisabledPixelArt(rows, kSize, kSize, kGlyphBackground));
 }
 
 }  // namespace
 
-ui::OwnedBitmap OkGlyph() { return ui::OwnedBitmap(Glyph(kCheckMark, {{'g', RGB(0, 160, 0)}, {'G', RGB(0, 96, 0)}})); }
+ui::OwnedBitmap OkGlyph() { return Glyph(kCheckMark, {{'g', RGB(0, 160, 0)}, {'G', RGB(0, 96, 0)}}); }
 
-ui::OwnedBitmap CancelGlyph() { return ui::OwnedBitmap(Glyph(kCross, {{'r', RGB(255, 0, 0)}, {'R', RGB(160, 0, 0)}})); }
+ui::OwnedBitmap CancelGlyph() { return Glyph(kCross, {{'r', RGB(255, 0, 0)}, {'R', RGB(160, 0, 0)}}); }

@@ -25,20 +25,20 @@ void BitButton::RebuildImages() {
 
 HBITMAP BitButton::CachedImage(bool enabled) {
   const int index = enabled || numGlyphs_ < 2 ? 0 : 1;
-  if (!cache_[index]) cache_[index].Reset(BuildImage(index));
+  if (!cache_[index]) cache_[index] = BuildImage(index);
   return cache_[index].get();
 }
 
 // One image of the glyph over the current button face colour.
-HBITMAP BitButton::BuildImage(int index) {
-  if (!glyph_) return nullptr;
+OwnedBitmap BitButton::BuildImage(int index) {
   BITMAP bm;
-  GetObject(glyph_.get(), sizeof bm, &bm);
+  if (!GetObject(glyph_.get(), sizeof bm, &bm)) return {};
   const int width = bm.bmWidth / numGlyphs_;
   ScreenDC screen;
   MemoryDC source(screen.get());
   MemoryDC target(screen.get());
   OwnedBitmap image(CreateCompatibleBitmap(screen.get(), width, bm.bmHeight));
+  if (!source.get() || !target.get() || !image) return {};
   {
     SelectGuard sourceSelected(source.get(), glyph_.get());
     SelectGuard targetSelected(target.get(), image.get());
@@ -47,7 +47,7 @@ HBITMAP BitButton::BuildImage(int index) {
     const COLORREF transparent = GetPixel(source.get(), 0, bm.bmHeight - 1);
     TransparentCopy(target.get(), 0, 0, width, bm.bmHeight, source.get(), index * width, 0, transparent);
   }
-  return image.Release();
+  return image;
 }
 
 void BitButton::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -63,7 +63,7 @@ void BitButton::DrawItem(const DRAWITEMSTRUCT& item) {
   }
   DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
 
-  HGDIOBJ oldFont = SelectObject(dc, form().font());
+  SelectGuard fontSelected(dc, form().font());
   const std::string caption = Text();
   RECT textSize{0, 0, 0, 0};
   DrawTextA(dc, caption.c_str(), -1, &textSize, DT_CALCRECT | DT_SINGLELINE);
@@ -81,18 +81,15 @@ void BitButton::DrawItem(const DRAWITEMSTRUCT& item) {
   int x = (item.rcItem.left + item.rcItem.right - total) / 2 + shift;
   const int middle = (item.rcItem.top + item.rcItem.bottom) / 2 + shift;
   if (image) {
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, image);
-    BitBlt(dc, x, middle - glyphHeight / 2, glyphWidth, glyphHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    MemoryDC source(dc);
+    SelectGuard imageSelected(source.get(), image);
+    BitBlt(dc, x, middle - glyphHeight / 2, glyphWidth, glyphHeight, source.get(), 0, 0, SRCCOPY);
     x += glyphWidth + spacing;
   }
   RECT text{x, middle - textSize.bottom / 2, x + textSize.right, middle - textSize.bottom / 2 + textSize.bottom};
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
-  SelectObject(dc, oldFont);
   if (focused) {
     RECT f = item.rcItem;
     InflateRect(&f, -4, -4);

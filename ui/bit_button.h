@@ -26,7 +26,7 @@ class BitButton : public Button {
   HWND CreateHandle(HWND parent, const ControlSpec& row, int id) override;
 
  private:
-  HBITMAP BuildImage(int index);
+  OwnedBitmap BuildImage(int index);
   OwnedBitmap glyph_;
   int numGlyphs_ = 1;
   OwnedBitmap cache_[2];

@@ -34,9 +34,9 @@ Form::Form(const FormSpec& layout, HWND owner) : helpContext_(layout.helpContext
                        static_cast<WindowTarget*>(this))) {
     throw base::Error("CreateWindowEx failed");
   }
-  font_ = CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFontName);
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  font_.Reset(CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFontName));
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   // Client size first (the menu bar may be set later and is accounted for then),
   // then the window centred on the screen.
@@ -51,14 +51,13 @@ Form::Form(const FormSpec& layout, HWND owner) : helpContext_(layout.helpContext
 Form::~Form() {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) (*it)->Destroy();
   controls_.clear();
-  if (tooltip_) DestroyWindow(tooltip_);
+  tooltip_.Reset();  // first: destroying its owner, the form, would destroy it behind the handle's back
   if (hwnd_) {
     SetMenu(nullptr);
     HWND window = hwnd_;
     Unbind();  // the messages of its destruction go to DefWindowProc, not to a half-gone form
     DestroyWindow(window);
   }
-  if (font_) DeleteObject(font_);
 }
 
 void Form::CreateControls(const ControlSpec* specs, size_t count) {
@@ -73,9 +72,9 @@ void Form::CreateControls(const ControlSpec* specs, size_t count) {
 
 void Form::AddTooltips() {
   if (!tooltip_) {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               Application::Get().instance(), nullptr);
+    tooltip_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                   Application::Get().instance(), nullptr));
   }
   for (const auto& control : controls_) {
     const std::string tip = ShortHint(control->hint);
@@ -86,7 +85,7 @@ void Form::AddTooltips() {
     info.hwnd = hwnd_;
     info.uId = reinterpret_cast<UINT_PTR>(control->hwnd());
     info.lpszText = const_cast<char*>(tip.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
   }
 }
 
@@ -205,6 +204,9 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TRUE;
     }
+    case WM_DESTROY:
+      tooltip_.Release();  // a window the form owns: the system has destroyed it already
+      break;
     case WM_SYSCOLORCHANGE:
       for (const auto& control : controls_) control->SysColorChange();
       break;

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/gdi.h"
 #include "ui/menu.h"
+#include "ui/owned_handle.h"
 
 namespace ui {
 
@@ -34,8 +36,8 @@ class Form : public WindowTarget {
   Form(const FormSpec& layout, HWND owner);
   virtual ~Form();
 
-  HFONT font() const { return font_; }
-  HWND tooltip() const { return tooltip_; }
+  HFONT font() const { return font_.get(); }
+  HWND tooltip() const { return tooltip_.get(); }
   int helpContext() const { return helpContext_; }
 
   // Creates the controls of a layout table in its order.
@@ -103,8 +105,9 @@ class Form : public WindowTarget {
   void EnableOtherWindows();
   bool TryClose();
 
-  HFONT font_ = nullptr;
-  HWND tooltip_ = nullptr;
+  // Freed as members, after the destructor has destroyed every window that uses them.
+  OwnedFont font_;
+  OwnedWindow tooltip_;
   int helpContext_ = 0;
   std::vector<std::unique_ptr<Control>> controls_;
   std::unique_ptr<MainMenu> menu_;

@@ -2,37 +2,17 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/owned_handle.h"
+
 namespace ui {
 
-// A bitmap owned: deleted with its owner. Hand one over with Release().
-class OwnedBitmap {
- public:
-  OwnedBitmap() = default;
-  explicit OwnedBitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-  OwnedBitmap(OwnedBitmap&& other) noexcept : bitmap_(other.Release()) {}
-  OwnedBitmap& operator=(OwnedBitmap&& other) noexcept {
-    Reset(other.Release());
-    return *this;
-  }
-  OwnedBitmap(const OwnedBitmap&) = delete;
-  OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-  ~OwnedBitmap() { Reset(); }
-
-  HBITMAP get() const { return bitmap_; }
-  explicit operator bool() const { return bitmap_ != nullptr; }
-  HBITMAP Release() {
-    HBITMAP bitmap = bitmap_;
-    bitmap_ = nullptr;
-    return bitmap;
-  }
-  void Reset(HBITMAP bitmap = nullptr) {
-    if (bitmap_ && bitmap_ != bitmap) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
-  }
-
- private:
-  HBITMAP bitmap_ = nullptr;
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
+
+// A bitmap or a font owned: deleted with its owner (never while selected into a DC).
+using OwnedBitmap = OwnedHandle<HBITMAP, DeleteGdiObject>;
+using OwnedFont = OwnedHandle<HFONT, DeleteGdiObject>;
 
 // A memory device context compatible with `like` (the screen when null).
 class MemoryDC {
@@ -49,17 +29,26 @@ class MemoryDC {
   HDC dc_;
 };
 
-// The screen's device context for as long as it lives.
-class ScreenDC {
+// A window's device context (GetDC) for as long as it lives.
+class WindowDC {
  public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
   HDC get() const { return dc_; }
 
  private:
+  HWND window_;
   HDC dc_;
+};
+
+// The screen's device context for as long as it lives.
+class ScreenDC : public WindowDC {
+ public:
+  ScreenDC() : WindowDC(nullptr) {}
 };
 
 // BeginPaint and EndPaint of one WM_PAINT.
@@ -83,7 +72,10 @@ class SelectGuard {
   SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
   SelectGuard(const SelectGuard&) = delete;
   SelectGuard& operator=(const SelectGuard&) = delete;
-  ~SelectGuard() { SelectObject(dc_, old_); }
+  // Nothing to put back when the selection failed.
+  ~SelectGuard() {
+    if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+  }
 
  private:
   HDC dc_;

@@ -5,7 +5,7 @@
 namespace ui {
 namespace {
 
-HBITMAP FromPixels(const std::vector<COLORREF>& pixels, int width, int height) {
+OwnedBitmap FromPixels(const std::vector<COLORREF>& pixels, int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -14,8 +14,8 @@ HBITMAP FromPixels(const std::vector<COLORREF>& pixels, int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
+  OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return bitmap;
   auto* out = static_cast<DWORD*>(bits);
   for (size_t i = 0; i < pixels.size(); ++i) {
     const COLORREF c = pixels[i];
@@ -30,8 +30,8 @@ bool Ink(const char* const* rows, int x, int y, int width, int height) {
 
 }  // namespace
 
-HBITMAP PixelArtBitmap(const char* const* rows, int width, int height, COLORREF background,
-                       const std::map<char, COLORREF>& palette) {
+OwnedBitmap PixelArtBitmap(const char* const* rows, int width, int height, COLORREF background,
+                           const std::map<char, COLORREF>& palette) {
   std::vector<COLORREF> pixels(static_cast<size_t>(width) * height, background);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width && rows[y][x]; ++x) {
@@ -42,7 +42,7 @@ HBITMAP PixelArtBitmap(const char* const* rows, int width, int height, COLORREF 
   return FromPixels(pixels, width, height);
 }
 
-HBITMAP DisabledPixelArt(const char* const* rows, int width, int height, COLORREF background) {
+OwnedBitmap DisabledPixelArt(const char* const* rows, int width, int height, COLORREF background) {
   std::vector<COLORREF> pixels(static_cast<size_t>(width) * height, background);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -56,13 +56,12 @@ HBITMAP DisabledPixelArt(const char* const* rows, int width, int height, COLORRE
   return FromPixels(pixels, width, height);
 }
 
-HBITMAP JoinSideBySide(HBITMAP left, HBITMAP right) {
+OwnedBitmap JoinSideBySide(OwnedBitmap left, OwnedBitmap right) {
   BITMAP a, b;
-  GetObject(left, sizeof a, &a);
-  GetObject(right, sizeof b, &b);
-  HDC screen = GetDC(nullptr);
-  HDC target = CreateCompatibleDC(screen);
-  HDC source = CreateCompatibleDC(screen);
+  if (!GetObject(left.get(), sizeof a, &a) || !GetObject(right.get(), sizeof b, &b)) return {};
+  ScreenDC screen;
+  MemoryDC target(screen.get());
+  MemoryDC source(screen.get());
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = a.bmWidth + b.bmWidth;
@@ -70,19 +69,17 @@ HBITMAP JoinSideBySide(HBITMAP left, HBITMAP right) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP joined = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ oldTarget = SelectObject(target, joined);
-  HGDIOBJ oldSource = SelectObject(source, left);
-  BitBlt(target, 0, 0, a.bmWidth, a.bmHeight, source, 0, 0, SRCCOPY);
-  SelectObject(source, right);
-  BitBlt(target, a.bmWidth, 0, b.bmWidth, b.bmHeight, source, 0, 0, SRCCOPY);
-  SelectObject(source, oldSource);
-  SelectObject(target, oldTarget);
-  DeleteDC(source);
-  DeleteDC(target);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(left);
-  DeleteObject(right);
+  OwnedBitmap joined(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!target.get() || !source.get() || !joined) return {};
+  SelectGuard targetSelected(target.get(), joined.get());
+  {
+    SelectGuard sourceSelected(source.get(), left.get());
+    BitBlt(target.get(), 0, 0, a.bmWidth, a.bmHeight, source.get(), 0, 0, SRCCOPY);
+  }
+  {
+    SelectGuard sourceSelected(source.get(), right.get());
+    BitBlt(target.get(), a.bmWidth, 0, b.bmWidth, b.bmHeight, source.get(), 0, 0, SRCCOPY);
+  }
   return joined;
 }
 

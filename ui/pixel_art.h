@@ -4,16 +4,19 @@
 
 #include <map>
 
+#include "ui/gdi.h"
+
 namespace ui {
 
 // '.' is the background colour; every other character is looked up in `palette`.
-HBITMAP PixelArtBitmap(const char* const* rows, int width, int height, COLORREF background,
-                       const std::map<char, COLORREF>& palette);
+OwnedBitmap PixelArtBitmap(const char* const* rows, int width, int height, COLORREF background,
+                           const std::map<char, COLORREF>& palette);
 
 // The same shape as a disabled image: embossed, white offset by one pixel under grey.
-HBITMAP DisabledPixelArt(const char* const* rows, int width, int height, COLORREF background);
+OwnedBitmap DisabledPixelArt(const char* const* rows, int width, int height, COLORREF background);
 
-// Images side by side in one bitmap, as glyphs with several images are kept.
-HBITMAP JoinSideBySide(HBITMAP left, HBITMAP right);
+// Images side by side in one bitmap, as glyphs with several images are kept; the two
+// images go with the call. Nothing when either is missing or the joined one cannot be made.
+OwnedBitmap JoinSideBySide(OwnedBitmap left, OwnedBitmap right);
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 
 #include "base/int_text.h"
 #include "ui/application.h"
+#include "ui/gdi.h"
 
 namespace ui {
 namespace {
@@ -107,8 +108,8 @@ void SpinEdit::ReleaseButton() {
 }
 
 void SpinEdit::PaintButtons() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(buttons_.hwnd(), &ps);
+  PaintDC paint(buttons_.hwnd());
+  HDC dc = paint.get();
   RECT r;
   GetClientRect(buttons_.hwnd(), &r);
   const int middle = r.bottom / 2;
@@ -116,7 +117,6 @@ void SpinEdit::PaintButtons() {
   RECT down{0, middle, r.right, r.bottom};
   DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP | (pressed_ > 0 ? DFCS_PUSHED : 0));
   DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN | (pressed_ < 0 ? DFCS_PUSHED : 0));
-  EndPaint(buttons_.hwnd(), &ps);
 }
 
 LRESULT SpinEdit::Buttons::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

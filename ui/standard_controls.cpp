@@ -6,6 +6,7 @@
 
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 
 namespace ui {
 namespace {
@@ -23,12 +24,12 @@ HWND CreateChild(const char* cls, DWORD style, DWORD exStyle, HWND parent, const
 HWND Label::CreateHandle(HWND parent, const ControlSpec& row, int id) {
   // A label sizes itself to its caption in the window's font, never smaller than its
   // layout says, so that a wider font does not cut the caption off.
-  HDC dc = GetDC(parent);
-  HGDIOBJ old = SelectObject(dc, form().font());
   RECT r{0, 0, 0, 0};
-  DrawTextA(dc, row.caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(parent, dc);
+  {
+    WindowDC dc(parent);
+    SelectGuard fontSelected(dc.get(), form().font());
+    DrawTextA(dc.get(), row.caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  }
   ControlSpec sized = row;
   sized.width = std::max<int>(row.width, r.right);
   sized.height = std::max<int>(row.height, r.bottom);
@@ -154,14 +155,13 @@ HWND Panel::CreateHandle(HWND parent, const ControlSpec& row, int id) {
 LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
+      PaintDC paint(hwnd());
+      HDC dc = paint.get();
       RECT r;
       GetClientRect(hwnd(), &r);
       DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);  // outer bevel lowered
       InflateRect(&r, -1, -1);
       DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);  // inner bevel raised
-      EndPaint(hwnd(), &ps);
       return 0;
     }
     case WM_COMMAND:

@@ -58,8 +58,9 @@ void LoadToolbarIcons(ui::Form& form) {
       {'b', RGB(0, 0, 255)},   {'d', RGB(0, 0, 128)},   {'g', RGB(128, 128, 128)}, {'r', RGB(255, 0, 0)},
       {'G', RGB(0, 128, 0)}};
   for (const Icon& icon : kIcons) {
-    ui::OwnedBitmap normal(ui::PixelArtBitmap(icon.rows, kSize, kSize, kTransparent, palette));
-    ui::OwnedBitmap disabled(icon.disabledImage ? ui::DisabledPixelArt(icon.rows, kSize, kSize, kTransparent) : nullptr);
+    ui::OwnedBitmap normal = ui::PixelArtBitmap(icon.rows, kSize, kSize, kTransparent, palette);
+    ui::OwnedBitmap disabled =
+        icon.disabledImage ? ui::DisabledPixelArt(icon.rows, kSize, kSize, kTransparent) : ui::OwnedBitmap();
     form.Get<ui::ToolButton>(icon.button).SetImages(std::move(normal), std::move(disabled), kTransparent);
   }
 }

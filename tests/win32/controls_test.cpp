@@ -6,6 +6,7 @@
 #include "controls/mlchkbox.h"
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/pixel_art.h"
 #include "ui/standard_controls.h"
 
 namespace {
@@ -162,6 +163,16 @@ TEST(DialogGlyphs, HoldACheckMarkAndACrossOnOlive) {
     SelectObject(dc, old);
     DeleteDC(dc);
   }
+}
+
+// A failure path: the image that came with the call goes, and nothing half-made comes back.
+TEST(PixelArt, JoiningWithAnImageMissingGivesNoneAndFreesTheOther) {
+  const char* const rows[] = {"x.", ".x"};
+  ui::OwnedBitmap image = ui::PixelArtBitmap(rows, 2, 2, RGB(0, 0, 0), {{'x', RGB(255, 255, 255)}});
+  const HBITMAP given = image.get();
+  ASSERT_EQ(GetObjectType(given), static_cast<DWORD>(OBJ_BITMAP));
+  EXPECT_FALSE(ui::JoinSideBySide(std::move(image), ui::OwnedBitmap()));
+  EXPECT_EQ(GetObjectType(given), 0u);
 }
 
 }  // namespace
