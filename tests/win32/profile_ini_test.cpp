@@ -90,4 +90,34 @@ TEST(ProfileIni, AFailedWriteNamesTheFile) {
   }
 }
 
+// A name the profile functions cannot take is refused before anything is written: no
+// file appears, neither in its folder nor in the current one.
+TEST(ProfileIni, ANameLongerThanTheSystemTakesIsRefused) {
+  testsupport::WinTempDir dir("overlong");
+  SetCurrentDirectoryA(dir.path().c_str());  // where garbled names would land
+  for (const size_t length : {259u, 260u, 262u, 303u}) {
+    const std::string name = dir.path() + std::string(length - dir.path().size() - 4, 'p') + ".vri";
+    ASSERT_EQ(name.size(), length);
+    ProfileIniFile ini(name);
+    bool refused = false;
+    try {
+      ini.WriteString("Version", "IncludeVerInfo", "1");
+    } catch (const base::Error& e) {
+      refused = true;
+      EXPECT_EQ(e.what(), name + " に書き込めません");
+    }
+    EXPECT_EQ(refused, length >= MAX_PATH) << length;
+    EXPECT_EQ(ini.ReadString("Version", "IncludeVerInfo", "none"), refused ? "none" : "1") << length;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir / "*").c_str(), &found);
+    int files = 0;
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    EXPECT_EQ(files, refused ? 0 : 1) << length;
+    if (!refused) DeleteFileA(name.c_str());
+  }
+}
+
 }  // namespace
