@@ -49,6 +49,22 @@ TEST(KeywordFiles, OneLeafInFoldedOrderWithTheirTopics) {
   EXPECT_EQ(files.map, std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8));     // 1 page: keyword 0 on page 0
 }
 
+// The index compares keywords as WinHelp does, ignoring letter case: where that decides,
+// a byte order would put every capital before every small letter.
+TEST(KeywordFiles, LetterCaseDoesNotDecideTheOrder) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"CompanyName", "brc32.exe"}, "brc32.exe"},  // as in the shipped index
+      {{"B", "a"}, "a"},
+      {{"Zeta", "alpha"}, "alpha"},
+      {{"a", "B"}, "a"}};
+  for (const auto& [texts, first] : cases) {
+    std::vector<hlpc::IndexedKeyword> keywords;
+    for (const std::string& text : texts) keywords.push_back({text, {1}});
+    const std::string leaf = hlpc::WriteKeywordFiles(keywords).tree.substr(38 + 8);
+    EXPECT_EQ(leaf.substr(0, first.size() + 1), first + '\0') << texts[0] << ", " << texts[1];
+  }
+}
+
 // Leaf entries of 1000 bytes (993 characters, NUL, count, offset): two fit a 0x800 page
 // after its 8-byte header, a third does not. Five keywords: leaves of 2, 2 and 1, and one
 // index page above them.

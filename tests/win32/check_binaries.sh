@@ -46,6 +46,17 @@ for binary in "$dll" "$exe" "$stamp"; do
   names=$(grep -aoE 'St11logic_error|St12out_of_range|St12length_error|St13runtime_error' "$binary" | sort -u | tr '\n' ' ' || true)
   [ -z "$names" ] || fail "$(basename "$binary") holds the runtime's exception types: $names"
 done
-checks=13
+# Windows 95, 98 and Me refuse to load a library that has static TLS (its data directory 9).
+tls=$($objdump -p "$dll" | awk '$1 == "Entry" && $2 == "9" {print $3 $4}')
+echo "Tallowin.dll TLS directory: $tls (must be empty)"
+[ "$tls" = "0000000000000000" ] || fail "Tallowin.dll has a TLS directory: Windows 95, 98 and Me would not load it"
+# The installer is its own entry point and runs no start-up code: a static constructor
+# would silently never run. The linker's constructor list must stay empty (-1, then the
+# end mark 0, then the destructor list's -1), and no .CRT initialiser table may appear.
+empty_ctors=$(python3 -c 'import sys; print(open(sys.argv[1], "rb").read().count(bytes.fromhex("ffffffff00000000ffffffff")))' "$exe")
+echo "installer: empty constructor list found $empty_ctors time(s) (must be 1)"
+[ "$empty_ctors" -eq 1 ] || fail "the installer has static constructors, which its own entry point never runs"
+if $objdump -h "$exe" | awk '{print $2}' | grep -qE '^\.(CRT|ctors)'; then fail "the installer has a constructor section"; fi
+checks=16
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,5 +1,7 @@
 #include "tools/hlpc/contents_file.h"
 
+#include "base/ansi_path.h"
+
 namespace hlpc {
 namespace {
 
@@ -8,7 +10,7 @@ std::string Escaped(const std::string& title) {
   std::string out;
   for (size_t i = 0; i < title.size(); ++i) {
     const auto c = static_cast<unsigned char>(title[i]);
-    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+    if (base::IsCp932LeadByte(c)) {
       out += title.substr(i, 2);  // a double-byte character whole: its trail byte is no '='
       ++i;
     } else {

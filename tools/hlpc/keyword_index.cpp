@@ -3,20 +3,16 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/ansi_path.h"
 #include "tools/hlpc/byte_writer.h"
 
 namespace hlpc {
-namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-}  // namespace
 
 std::string FoldKeyword(const std::string& cp932) {
   std::string folded = cp932;
   for (size_t i = 0; i < folded.size(); ++i) {
     const auto c = static_cast<unsigned char>(folded[i]);
-    if (IsLeadByte(c)) {
+    if (base::IsCp932LeadByte(c)) {
       ++i;  // the trail byte stays as it is
     } else if (c >= 'A' && c <= 'Z') {
       folded[i] = static_cast<char>(c - 'A' + 'a');
