@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 
 #include "base/error.h"
@@ -181,23 +182,59 @@ TEST_P(HostGuard, RunsTheHostsOwnUnwindingOnce) {
 #endif
 
 // A breakpoint or a stack overflow is not the host's failure: the guard lets the search go
-// on (here to the process's last filter, which lets the raise continue).
-LONG CALLBACK ContinueRaise(EXCEPTION_POINTERS* info) {
-  return info->ExceptionRecord->ExceptionFlags & EXCEPTION_NONCONTINUABLE ? EXCEPTION_CONTINUE_SEARCH
-                                                                         : EXCEPTION_CONTINUE_EXECUTION;
+// on, here to a handler of the caller's beneath it, which lets the raise continue.
+int continued = 0;
+
+bool Continues(const EXCEPTION_RECORD& record) {
+  return record.ExceptionCode == 0x80000003 || record.ExceptionCode == 0xC00000FD;
 }
 
-TEST_P(HostGuard, LeavesBreakpointsAndStackOverflowsToOthers) {
-  LPTOP_LEVEL_EXCEPTION_FILTER previous = SetUnhandledExceptionFilter(&ContinueRaise);
-  for (const DWORD code : {0x80000003ul, 0xC00000FDul}) {
-    bool returned = false;
-    EXPECT_NO_THROW(hostapi::Call([&] {
-      RaiseException(code, 0, 0, nullptr);
-      returned = true;
-    })) << std::hex << code;
-    EXPECT_TRUE(returned) << std::hex << code;
+#if defined(__i386__)
+EXCEPTION_DISPOSITION __cdecl ContinueHandler(EXCEPTION_RECORD* record, void*, CONTEXT*, void*) {
+  if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND) || !Continues(*record)) {
+    return ExceptionContinueSearch;
   }
-  SetUnhandledExceptionFilter(previous);
+  ++continued;
+  return ExceptionContinueExecution;
+}
+
+// Runs `body` with the caller's handler on the thread's chain beneath it.
+__attribute__((noinline)) void BeneathOurHandler(const std::function<void()>& body) {
+  EXCEPTION_REGISTRATION_RECORD record{};
+  record.Next = static_cast<EXCEPTION_REGISTRATION_RECORD*>(ChainHead());
+  record.Handler = reinterpret_cast<PEXCEPTION_ROUTINE>(&ContinueHandler);
+  __asm__ volatile("movl %0, %%fs:0" : : "r"(&record) : "memory");
+  body();
+  __asm__ volatile("movl %0, %%fs:0" : : "r"(record.Next) : "memory");
+}
+#else
+// x86-64 has no chain: a vectored handler consulted after the guard's plays the caller's.
+LONG CALLBACK ContinueVectored(EXCEPTION_POINTERS* info) {
+  if (!Continues(*info->ExceptionRecord)) return EXCEPTION_CONTINUE_SEARCH;
+  ++continued;
+  return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+void BeneathOurHandler(const std::function<void()>& body) {
+  PVOID handler = AddVectoredExceptionHandler(0, &ContinueVectored);
+  body();
+  RemoveVectoredExceptionHandler(handler);
+}
+#endif
+
+TEST_P(HostGuard, LeavesBreakpointsAndStackOverflowsToOthers) {
+  for (const DWORD code : {0x80000003ul, 0xC00000FDul}) {
+    continued = 0;
+    bool returned = false;
+    BeneathOurHandler([&] {
+      EXPECT_NO_THROW(hostapi::Call([&] {
+        RaiseException(code, 0, 0, nullptr);
+        returned = true;
+      })) << std::hex << code;
+    });
+    EXPECT_TRUE(returned) << std::hex << code;
+    EXPECT_EQ(continued, 1) << std::hex << code;
+  }
 }
 
 TEST_P(HostGuard, PassesResultsAndOurOwnExceptionsThrough) {
