@@ -24,7 +24,7 @@ if bash scripts/can-run-win32.sh; then
   xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win32 || status=1
   WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
 else
-  echo "test: NOT RUN: the 32-bit Windows test programs (32-bit Wine cannot start here: this machine's kernel runs no 32-bit programs)."
+  echo "test: NOT RUN: the 32-bit Windows test programs (32-bit Wine cannot run here: this machine's kernel runs no 32-bit programs, or only through an emulator)."
   echo "test: the shipped 32-bit files are checked as files (exports, imports, headers, resources, archive)."
   ctest --preset win32 -L files || status=1
   # The same sources built for x86-64 run under 64-bit Wine instead: adapters, windows,
