@@ -1,4 +1,4 @@
-// The host IDE's objects as the add-in uses them, under the specification's names. Each is
+// The host IDE's objects as the add-in uses them, under the add-in's own names. Each is
 // the host's own object (a pointer to its table first, nothing of ours in it); the members
 // call its table's entries (host_vtbl.h) with the host's conventions, each call through
 // the guard (host_call.h), so that a failure of the host arrives as base::Error. Texts are

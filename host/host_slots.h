@@ -3,7 +3,7 @@
 // Source: the host's add-in units VirtIntf, ExptIntf, ToolIntf and EditIntf as published
 // in the repository earthsiege2/borland-cpp-ide, folder SOURCE/ToolsAPI, commit a0bdb214.
 // They are of a later version of the IDE (its entry point is INITEXPERT0017); Delphi 2.0's
-// own units were not found. TIExpert's slots agree with our own add-in's specification;
+// own units were not found. TIExpert's slots agree with the add-in object's table we were given;
 // the others are assumed unchanged since 2.0 (a host emulation of 1997 declares slots 3 to
 // 41 of TIToolServices unconditionally and the later ones only for Delphi 3). Correct a
 // number here and every table follows: the tables in host_vtbl.h are checked against it.

@@ -1,7 +1,7 @@
 // The host's tables as they are: one structure of entries per interface, each entry with
 // its Self spelled out and a string result's variable in its place below Self, padded to
 // the slot numbers of host_slots.h and checked against them. The host's own names stand
-// here; our names (the specification's) are those of the classes in host_intf.h.
+// here; our own names are those of the classes in host_intf.h.
 #pragma once
 #include <cstddef>
 
