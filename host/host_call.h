@@ -20,14 +20,6 @@ inline std::string HostExceptionText(uint32_t code, const std::string& languageM
   return base::OsExceptionText(code, languageMessage, base::FaultSite::Host);
 }
 
-namespace detail {
-using base::detail::Invoke;
-using base::detail::Thunk;
-inline void RunGuarded(Thunk thunk, void* context) {
-  base::detail::RunContained(thunk, context, base::FaultSite::Host);
-}
-}  // namespace detail
-
 // Runs `operation` (one call into the host) and returns its result.
 template <typename F>
 auto Call(F&& operation) -> decltype(operation()) {
